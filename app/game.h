@@ -1,0 +1,60 @@
+// The game controller: every decision of the game, driven by the window's
+// messages and answered through GameWindow. Portable; no Windows headers.
+#pragma once
+
+#include "app/game_window.h"
+#include "board/board.h"
+#include "board/deal.h"
+#include "board/end_position.h"
+
+#include <string>
+
+// Every file the game touches lies beside the program.
+struct GamePaths {
+    std::string program_folder;  // ends in a backslash, or is empty
+    std::string picture_folder;
+    std::string stats_path;
+    std::string number_picture_path;
+    std::string current_picture_path;
+    std::string help_path;
+};
+
+// Builds the paths from the program file's full path (cut after its last backslash).
+GamePaths make_paths(const std::string& module_path);
+
+class Game {
+public:
+    Game(GameWindow& window, GamePaths paths);
+
+    // Start-up, once the controls exist: reads the best record and shows it.
+    void show_best_record();
+
+    // WM_COMMAND with a control identifier; unknown identifiers do nothing.
+    void command(int control_id);
+    // WM_TIMER.
+    void clock_tick();
+    // WM_LBUTTONDOWN on the window's own client area.
+    void mouse_down(int x, int y);
+
+    // The file the tile faces are cut from.
+    const std::string& tile_picture_path() const;
+
+    // The commands, also reachable through command().
+    void new_game();
+    void load_pic();
+    void cancel_game();
+    void show_help();
+    void minimize();
+    void close();
+    void select_preset_deals();  // ID_CHECKBOX_EMPTY
+    void select_random_deals();  // ID_CHECKBOX_CHECKED
+    void mute_moves();           // ID_SOUND_ON
+    void unmute_moves();         // ID_SOUND_OFF
+    void tile_click(int tile);
+
+    // State, open for the tests.
+    Board board;
+    DealState deal;
+    GameProgress progress;  // game_running, end_kind, move_count_text
+    // ... further state is the controller's own (see game.cpp's owner).
+};

@@ -1,0 +1,34 @@
+// What the game asks of its window. The Windows program implements it with
+// real calls; the tests implement it with a recorder that keeps every call.
+#pragma once
+
+#include "board/board.h"
+
+#include <string>
+
+class GameWindow : public TilePlacer {
+public:
+    // Text of a static control, by control identifier.
+    virtual void set_text(int control_id, const std::string& text) = 0;
+    virtual void show_control(int control_id, bool visible) = 0;
+    virtual void start_clock() = 0;  // one tick a second
+    virtual void stop_clock() = 0;
+    virtual void play_sound(int wave_id) = 0;  // asynchronous; cuts off the sound still playing
+    virtual void beep() = 0;                   // the system's default beep
+    virtual void repaint_window() = 0;         // the whole window, at once, without erasing
+    virtual void minimize_window() = 0;
+    virtual void destroy_window() = 0;
+    // Hands a point of the title strip to the system's window-moving loop.
+    virtual void begin_window_drag(int x, int y) = 0;
+    // Opens the help file with the shell; false when it could not be opened.
+    virtual bool open_help(const std::string& path) = 0;
+    virtual void show_message(const std::string& text, const std::string& caption) = 0;
+
+    // Pictures.
+    // The open-file dialog starting in the picture folder; false when no file was chosen.
+    virtual bool choose_picture(const std::string& initial_folder, std::string& chosen_path) = 0;
+    // Loads a GIF, JPEG or BMP file into the preview panel; a failure leaves the panel as it was.
+    virtual void load_preview(const std::string& path) = 0;
+    // Repaints the preview panel and writes its pixels as a 24-bit BMP file.
+    virtual void save_preview_snapshot(const std::string& path) = 0;
+};

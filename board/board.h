@@ -1,0 +1,49 @@
+// The logical board, the pixel geometry of its cells, and the slide rule.
+// Portable: the Windows program places the real buttons through TilePlacer.
+#pragma once
+
+#include <array>
+
+constexpr int CELL_COUNT = 16;
+constexpr int BOARD_LEFT = 30;
+constexpr int BOARD_TOP = 54;
+constexpr int CELL_PITCH = 81;  // one pixel more than a tile: neighbours stand 1 px apart
+constexpr int TILE_SIZE = 80;
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+    friend bool operator!=(Point a, Point b) { return !(a == b); }
+};
+
+// Puts the button of a tile at a pixel position, TILE_SIZE square, repainted.
+class TilePlacer {
+public:
+    virtual ~TilePlacer() = default;
+    virtual void place_tile(int tile, Point position) = 0;
+};
+
+struct Board {
+    // Entry k (1..16) holds the tile in cell k, 0 for the empty cell; entry 0 is always 0.
+    std::array<int, CELL_COUNT + 1> board_cells{};
+    // Entry t: where tile t's button was put by the last deal or reset (entry 16: cell 16).
+    // Moves leave entries 2..16 alone; entry 1 doubles as move_target.
+    std::array<Point, CELL_COUNT + 1> tile_positions{};
+    int move_target_cell = 0;
+    int tile_moved = 0;
+
+    // The target of a move shares its storage with entry 1 of tile_positions, deliberately.
+    Point& move_target() { return tile_positions[1]; }
+    const Point& move_target() const { return tile_positions[1]; }
+};
+
+Point cell_position(int cell);
+
+void reset_board(Board& board);
+void reset_tile_positions(Board& board);
+void set_move_target(Board& board);
+
+// Slides tile t (and the tiles between it and the empty cell) one cell toward the
+// empty cell; buttons are placed farthest first. Sets board.tile_moved to 0 or 1.
+void move_tile(Board& board, int tile, TilePlacer& placer);

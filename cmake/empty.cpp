@@ -1,0 +1,1 @@
+// Keeps the Windows shell library non-empty while folders add their sources.
