@@ -1,13 +1,23 @@
 // The two 24-bit BMP writers of the game: the PNG conversion and the preview snapshot.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 constexpr int BMP_HEADER_SIZE = 54;
 
-// A BMP file of RGB pixels (top row first, no padding); width and height keep 16 bits.
+// A BMP file of RGB pixels (red, green, blue per pixel, top row first, no
+// padding: width x height x 3 bytes). The header leaves the image size at 0
+// and keeps only the low 16 bits of width and height, as the game always has;
+// the PNG import refuses pictures that do not fit. Returns an empty vector
+// when rgb holds fewer than width x height x 3 bytes or the file would not
+// fit the 32-bit size field.
 std::vector<std::uint8_t> encode_bmp(const std::vector<std::uint8_t>& rgb, unsigned width, unsigned height);
+
+// The same from a plain buffer of rgb_size bytes, so a decoder's own buffer
+// can be encoded without copying it into a vector first.
+std::vector<std::uint8_t> encode_bmp(const std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height);
 
 // Bytes per BMP row of a 24-bit picture: 3 x width rounded up to a multiple of 4.
 unsigned bmp_stride(unsigned width);

@@ -212,7 +212,9 @@ TEST(PresetTable, EveryEntryIsAFairStart) {
         EXPECT_EQ(progress.end_kind, END_NONE) << "entry " << e << " is already an end position";
         if (e <= 15)
             for (int k = 1; k <= 16; ++k)
-                if (cells[k - 1]) EXPECT_EQ(cells[k - 1] % 2, k % 2) << "entry " << e << " cell " << k;
+                if (cells[k - 1]) {
+                    EXPECT_EQ(cells[k - 1] % 2, k % 2) << "entry " << e << " cell " << k;
+                }
     }
     EXPECT_EQ(PRESET_LAYOUTS[22], PRESET_LAYOUTS[23]);
 }
@@ -236,7 +238,9 @@ TEST(Deals, EveryDealIsAPermutationWithMatchingPositions) {
         }
         expect_permutation(b);
         for (int k = 1; k <= 16; ++k)
-            if (int t = b.board_cells[k]) ASSERT_EQ(b.tile_positions[t], cell_position(k));
+            if (int t = b.board_cells[k]) {
+                ASSERT_EQ(b.tile_positions[t], cell_position(k));
+            }
         EXPECT_EQ(b.tile_positions[16], entry16);
         EXPECT_EQ(deal.dealt_tiles, 0);
     }
