@@ -1,0 +1,113 @@
+// PNG import: header check, decoding with LodePNG, BMP encoding, one write.
+#include "graphics/png_import.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+
+#include <lodepng.h>
+
+#include "graphics/bmp.h"
+
+namespace {
+
+struct FreeDeleter {
+    void operator()(unsigned char* p) const { std::free(p); }  // LodePNG allocates with malloc
+};
+
+// Prepares a decoder state for 8-bit RGB output that skips text chunks.
+void set_up_decoder(lodepng::State& state) {
+    state.info_raw.colortype = LCT_RGB;
+    state.info_raw.bitdepth = 8;
+    state.decoder.read_text_chunks = 0;
+    state.decoder.remember_unknown_chunks = 0;
+}
+
+// Checks an inspected header against the limits; returns the largest
+// legitimate size of the inflated pixel data, or 0 when refused.
+std::uint64_t inflate_limit(const lodepng::State& state, unsigned width, unsigned height) {
+    if (width > PNG_MAX_SIDE || height > PNG_MAX_SIDE) return 0;
+    const std::uint64_t pixels = std::uint64_t{width} * height;
+    if (pixels > PNG_MAX_PIXELS) return 0;
+    const std::uint64_t bits = lodepng_get_bpp(&state.info_png.color);
+    const std::uint64_t raw_bytes = (pixels * bits + 7) / 8;
+    if (raw_bytes > PNG_MAX_RAW_BYTES) return 0;
+    // Each scanline of each of the (at most seven) interlace passes adds a
+    // filter byte and at most one byte of rounding; about 2h + 8 rows in all.
+    return raw_bytes + (height + 8) * std::uint64_t{4} + 1024;
+}
+
+// Reads a whole file, refusing one larger than the limit.
+bool read_capped(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file) return false;
+    // The size found by seeking only reserves memory; reading in chunks keeps
+    // the cap whatever the file turns out to hold.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0 && static_cast<std::uint64_t>(size) > PNG_MAX_FILE_BYTES) return false;
+        if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    }
+    std::rewind(file.get());
+    std::uint8_t chunk[64 * 1024];
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+        if (got == 0) break;
+        if (bytes.size() + got > PNG_MAX_FILE_BYTES) return false;
+        bytes.insert(bytes.end(), chunk, chunk + got);
+    }
+    return !std::ferror(file.get()) && !bytes.empty();
+}
+
+}  // namespace
+
+bool png_header_acceptable(const std::uint8_t* data, std::size_t size, unsigned& width, unsigned& height) {
+    lodepng::State state;
+    set_up_decoder(state);
+    unsigned w = 0, h = 0;
+    if (lodepng_inspect(&w, &h, &state, data, size) != 0) return false;
+    if (inflate_limit(state, w, h) == 0) return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& bmp) {
+    bmp.clear();
+    try {
+        lodepng::State state;
+        set_up_decoder(state);
+        unsigned width = 0, height = 0;
+        if (lodepng_inspect(&width, &height, &state, data, size) != 0) return false;
+        const std::uint64_t limit = inflate_limit(state, width, height);
+        if (limit == 0 || limit > SIZE_MAX) return false;
+        state.decoder.zlibsettings.max_output_size = static_cast<std::size_t>(limit);
+
+        unsigned char* raw = nullptr;
+        const unsigned error = lodepng_decode(&raw, &width, &height, &state, data, size);
+        std::unique_ptr<unsigned char, FreeDeleter> pixels(raw);
+        if (error != 0 || !pixels) return false;
+
+        // Encode straight from the decoder's buffer: no copy into a vector.
+        const std::size_t rgb_size = static_cast<std::size_t>(width) * height * 3;
+        bmp = encode_bmp(pixels.get(), rgb_size, width, height);
+        return !bmp.empty();
+    } catch (const std::exception&) {  // std::bad_alloc from a picture that does not fit in memory
+        bmp.clear();
+        return false;
+    }
+}
+
+bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path) {
+    std::vector<std::uint8_t> bmp;
+    try {
+        std::vector<std::uint8_t> png;
+        if (!read_capped(png_path, png)) return false;
+        if (!png_to_bmp(png.data(), png.size(), bmp)) return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    lodepng::save_file(bmp, bmp_path);  // write failures are deliberately not reported
+    return true;
+}
