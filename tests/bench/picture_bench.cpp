@@ -1,0 +1,136 @@
+// How fast the picture path is, each figure against a reference measured in
+// the same run: encode_bmp against memcpy of as many bytes, the whole PNG
+// import against LodePNG's decode alone.
+#include "graphics/bmp.h"
+#include "graphics/png_import.h"
+
+#include <benchmark/benchmark.h>
+#include <lodepng.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr unsigned W = 4000, H = 3000;
+
+// A photo-like picture: soft gradients, some structure and sensor noise, so the
+// PNG compresses like a photograph rather than a flat colour.
+std::vector<std::uint8_t> make_photo() {
+    std::vector<std::uint8_t> rgb(std::size_t(W) * H * 3);
+    std::uint32_t noise = 12345;
+    for (unsigned y = 0; y < H; ++y)
+        for (unsigned x = 0; x < W; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int n = int(noise >> 28) - 8;
+            const double sky = double(y) / H, hill = std::sin(x * 0.003) * 0.15 + 0.6;
+            const double t = std::sin(x * 0.021 + y * 0.013) * 20;
+            std::uint8_t* p = &rgb[(std::size_t(y) * W + x) * 3];
+            const bool ground = sky > hill;
+            p[0] = std::uint8_t(std::clamp((ground ? 60 : 90 + 100 * sky) + t + n, 0.0, 255.0));
+            p[1] = std::uint8_t(std::clamp((ground ? 120 - 40 * sky : 140 + 60 * sky) + t + n, 0.0, 255.0));
+            p[2] = std::uint8_t(std::clamp((ground ? 40 : 230 - 50 * sky) + n, 0.0, 255.0));
+        }
+    return rgb;
+}
+
+const std::vector<std::uint8_t>& photo() {
+    static const std::vector<std::uint8_t> rgb = make_photo();
+    return rgb;
+}
+
+const std::vector<std::uint8_t>& photo_png() {
+    static const std::vector<std::uint8_t> png = [] {
+        lodepng::State state;
+        state.info_raw.colortype = LCT_RGB;
+        state.info_png.color.colortype = LCT_RGB;
+        state.encoder.auto_convert = 0;
+        state.encoder.zlibsettings.windowsize = 2048;
+        state.encoder.zlibsettings.lazymatching = 0;
+        std::vector<std::uint8_t> out;
+        lodepng::encode(out, photo(), W, H, state);
+        return out;
+    }();
+    return png;
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    const auto& src = photo();
+    std::vector<std::uint8_t> dst(BMP_HEADER_SIZE + std::size_t(bmp_stride(W)) * H);
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), src.size());
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_EncodeBmp(benchmark::State& state) {
+    const auto& src = photo();
+    for (auto _ : state) {
+        auto bmp = encode_bmp(src, W, H);
+        benchmark::DoNotOptimize(bmp.data());
+    }
+}
+
+void BM_LodepngDecode(benchmark::State& state) {
+    const auto& png = photo_png();
+    for (auto _ : state) {
+        std::vector<unsigned char> rgb;
+        unsigned w = 0, h = 0;
+        if (lodepng::decode(rgb, w, h, png, LCT_RGB, 8) != 0) state.SkipWithError("decode failed");
+        benchmark::DoNotOptimize(rgb.data());
+    }
+}
+
+void BM_PngImportFromFile(benchmark::State& state) {
+    const std::string png_path = "tessary_bench_photo.png", bmp_path = "tessary_bench_photo.bmp";
+    lodepng::save_file(photo_png(), png_path);
+    for (auto _ : state)
+        if (!convert_png_to_bmp(png_path, bmp_path)) state.SkipWithError("import failed");
+    std::remove(png_path.c_str());
+    std::remove(bmp_path.c_str());
+}
+
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_EncodeBmp)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_LodepngDecode)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_PngImportFromFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+// Keeps every run's time and prints the ratio table after Google Benchmark's own.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs)
+            if (!r.error_occurred) ms_[r.run_name.function_name] = r.GetAdjustedRealTime();
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-44s %10s %10s %8s %8s\n", "figure (4000 x 3000)", "ms", "ref ms", "ratio", "target");
+        row("encode_bmp / memcpy of as many bytes", "BM_EncodeBmp", "BM_Memcpy", 4.0);
+        row("PNG import (file to file) / LodePNG decode", "BM_PngImportFromFile", "BM_LodepngDecode", 1.5);
+    }
+
+private:
+    void row(const char* label, const char* what, const char* ref, double target) {
+        if (!ms_.count(what) || !ms_.count(ref)) return;
+        const double ratio = ms_[what] / ms_[ref];
+        std::printf("%-44s %10.1f %10.1f %8.2f %7.1fx %s\n", label, ms_[what], ms_[ref], ratio, target,
+                    ratio <= target ? "ok" : "MISSED");
+    }
+    std::map<std::string, double> ms_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+}
