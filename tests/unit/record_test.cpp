@@ -1,0 +1,180 @@
+// The best-record file on a real temporary folder: its exact bytes, the start-up
+// texts, the comparison at a game's end and every way the file can fail.
+#include "record/best_record.h"
+
+#include "app/control_ids.h"
+#include "recording_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+class RecordFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("tessary-record-" + std::to_string(std::random_device{}()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder);
+        record.stats_path = (folder / "stats.txt").string();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void put(const std::string& bytes) { std::ofstream(record.stats_path, std::ios::binary) << bytes; }
+    std::string bytes() const {
+        std::ifstream in(record.stats_path, std::ios::binary);
+        std::ostringstream all;
+        all << in.rdbuf();
+        return all.str();
+    }
+    RecordOutcome finish(int minutes, int seconds, int moves) {
+        return record_step(record, minutes, seconds, moves, window);
+    }
+
+    fs::path folder;
+    BestRecord record;
+    RecordingWindow window;
+};
+
+TEST_F(RecordFile, FirstStartCreatesTheInitialRecordAndShowsZeros) {
+    read_best_record(record);
+    EXPECT_EQ(bytes(), "59 59 998");
+    EXPECT_EQ(record.best_time_text, "0:00");
+    EXPECT_EQ(record.best_moves_text, "0");
+    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+
+    read_best_record(record);  // the next start
+    EXPECT_EQ(record.best_time_text, "59:59");
+    EXPECT_EQ(record.best_moves_text, "998");
+}
+
+TEST_F(RecordFile, StartUpShowsTheFieldsAsStored) {
+    for (const char* stored : {"3 07 120", "3 07 120 "}) {
+        put(stored);
+        read_best_record(record);
+        EXPECT_EQ(record.best_time_text, "3:07") << stored;
+        EXPECT_EQ(record.best_moves_text, "120") << stored;
+    }
+}
+
+TEST_F(RecordFile, MalformedContentShowsZerosAndIsLeftAlone) {
+    for (const char* stored : {"", "abc", "3 07", "3 60 10", "60 00 1", "-1 05 3", "3 07 12x", "3 07 1234567890"}) {
+        put(stored);
+        read_best_record(record);
+        EXPECT_EQ(record.best_time_text, "0:00") << stored;
+        EXPECT_EQ(record.best_moves_text, "0") << stored;
+        EXPECT_EQ(bytes(), stored);
+    }
+}
+
+TEST_F(RecordFile, UnreadableFileAtStartUpIsNotReplaced) {
+    fs::create_directory(record.stats_path);  // there, but no file to read
+    read_best_record(record);
+    EXPECT_EQ(record.best_time_text, "0:00");
+    EXPECT_EQ(record.best_moves_text, "0");
+    EXPECT_TRUE(fs::is_directory(record.stats_path));
+}
+
+TEST_F(RecordFile, HugeFilesAreReadOnlyAsFarAsARecordReaches) {
+    put("3 07 120 " + std::string(4 << 20, ' '));
+    read_best_record(record);
+    EXPECT_EQ(record.best_time_text, "3:07");
+    put(std::string(4 << 20, '7'));
+    read_best_record(record);
+    EXPECT_EQ(record.best_time_text, "0:00");
+}
+
+TEST(RecordShape, SecondsTakeTwoDigitsAndTheLineEndsWithASpace) {
+    EXPECT_EQ(record_file_text(3, 7, 120), "3 07 120 ");
+    EXPECT_EQ(record_file_text(12, 45, 87), "12 45 87 ");
+    EXPECT_EQ(record_file_text(0, 10, 9), "0 10 9 ");
+    EXPECT_EQ(record_file_text(0, 9, 5), "0 09 5 ");
+    EXPECT_EQ(record_time_text(0, 9), "0:09");
+    EXPECT_EQ(record_time_text(12, 45), "12:45");
+    EXPECT_EQ(format_number(0), "0");
+    EXPECT_EQ(format_number(1234), "1234");
+}
+
+TEST_F(RecordFile, FasterTimeIsARecordEqualIsNotAndMovesAreNeverCompared) {
+    put(INITIAL_RECORD);
+    RecordOutcome first = finish(2, 5, 40);
+    EXPECT_TRUE(first.new_record);
+    EXPECT_EQ(first.finishing_time, 125);
+    EXPECT_EQ(first.best_time, 3599);
+    EXPECT_EQ(bytes(), "2 05 40 ");
+    EXPECT_EQ(record.record_written, 1);
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"sound WAVE_NEW_RECORD", "text 4150 2:05", "text 4200 40"}));
+
+    window.calls.clear();
+    RecordOutcome equal = finish(2, 5, 10);
+    EXPECT_FALSE(equal.new_record);
+    EXPECT_EQ(record.record_written, 0);
+    EXPECT_EQ(bytes(), "2 05 40 ");
+    EXPECT_TRUE(window.calls.empty());
+    // The numbers hold the finished game, record or not.
+    EXPECT_EQ(record.record_moves, 10);
+
+    EXPECT_TRUE(finish(1, 59, 300).new_record);
+    EXPECT_EQ(bytes(), "1 59 300 ");
+    EXPECT_EQ(record.best_time_text, "1:59");
+    EXPECT_EQ(record.best_moves_text, "300");
+}
+
+TEST_F(RecordFile, SecondsFromTenUpAreWrittenWithoutALeadingZero) {
+    put(INITIAL_RECORD);
+    finish(0, 10, 9);
+    EXPECT_EQ(bytes(), "0 10 9 ");
+}
+
+TEST_F(RecordFile, AGameAt5959DoesNotBeatTheInitialRecord) {
+    put(INITIAL_RECORD);
+    EXPECT_FALSE(finish(59, 59, 5).new_record);
+    EXPECT_EQ(bytes(), "59 59 998");
+}
+
+TEST_F(RecordFile, MissingDamagedOrUnreadableFileStillLetsAGameSetARecord) {
+    // Compared with 59:59, as a freshly created file would be.
+    for (const char* stored : {"", "junk", "3 75 10"}) {
+        put(stored);
+        record.record_minutes = record.record_seconds = 0;  // a 0:00 left over would never be beaten
+        EXPECT_TRUE(finish(4, 0, 12).new_record) << stored;
+        EXPECT_EQ(bytes(), "4 00 12 ");
+    }
+    fs::remove(record.stats_path);
+    EXPECT_TRUE(finish(5, 0, 12).new_record);
+    EXPECT_EQ(bytes(), "5 00 12 ");
+}
+
+TEST_F(RecordFile, FailedWriteKeepsTheOldFileAndIsNoRecord) {
+    put("3 07 120 ");
+    fs::create_directory(record.stats_path + ".tmp");  // the new bytes have nowhere to go
+    record.record_written = 1;                          // left over from an earlier record
+    const RecordOutcome outcome = finish(1, 0, 5);
+    EXPECT_FALSE(outcome.new_record);
+    EXPECT_EQ(record.record_written, 0);
+    EXPECT_EQ(bytes(), "3 07 120 ");
+    EXPECT_TRUE(window.calls.empty());  // no record sound, texts unchanged
+}
+
+TEST_F(RecordFile, FailedReplaceLeavesNoTemporaryFileBehind) {
+    fs::create_directories(fs::path(record.stats_path) / "keep");  // cannot be renamed over
+    const RecordOutcome outcome = finish(1, 0, 5);
+    EXPECT_FALSE(outcome.new_record);
+    EXPECT_EQ(record.record_written, 0);
+    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+    EXPECT_TRUE(fs::is_directory(record.stats_path));
+}
+
+TEST_F(RecordFile, MissingFolderMeansNothingIsWritten) {
+    record.stats_path = (folder / "gone" / "stats.txt").string();
+    read_best_record(record);
+    EXPECT_EQ(record.best_time_text, "0:00");
+    EXPECT_FALSE(fs::exists(folder / "gone"));
+    EXPECT_FALSE(finish(1, 0, 5).new_record);
+    EXPECT_EQ(record.record_written, 0);
+}
