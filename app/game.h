@@ -6,7 +6,9 @@
 #include "board/board.h"
 #include "board/deal.h"
 #include "board/end_position.h"
+#include "record/best_record.h"
 
+#include <functional>
 #include <string>
 
 // Every file the game touches lies beside the program.
@@ -21,6 +23,19 @@ struct GamePaths {
 
 // Builds the paths from the program file's full path (cut after its last backslash).
 GamePaths make_paths(const std::string& module_path);
+
+// The part of the title bar that drags the window (right and bottom excluded).
+struct Rect {
+    int left, top, right, bottom;
+};
+
+// Which picture the tiles show and what the last LOAD PIC chose.
+struct PictureState {
+    int number_picture_active = 1;  // magic squares count only while 1
+    std::string chosen_extension;
+    std::string chosen_file_name;
+    std::string tile_picture_path;
+};
 
 class Game {
 public:
@@ -56,5 +71,29 @@ public:
     Board board;
     DealState deal;
     GameProgress progress;  // game_running, end_kind, move_count_text
-    // ... further state is the controller's own (see game.cpp's owner).
+    GamePaths paths;
+    int use_random_deal = 0;
+    int move_count = 0;
+    int elapsed_minutes = 0;
+    int elapsed_seconds = 0;
+    int time_up = 1;  // a tick does nothing until NEW GAME
+    std::string clock_text;
+    int sound_toggle_count = 0;  // odd: tile moves are silent
+    int sound_theme = 0;
+    PictureState pictures;
+    static constexpr Rect drag_rect{0, 0, 540, 25};
+    BestRecord record;
+    // Turns a chosen PNG into the current picture; replaced in tests.
+    std::function<bool(const std::string& png, const std::string& bmp)> png_converter;
+
+private:
+    void import_picture();
+    void place_tiles_from_positions();
+    void announce_magic_only();
+    void announce_full();
+    void announce_record(int tile);
+    void announce_unsolvable();
+    bool magic_square_counts() const;
+
+    GameWindow& window_;
 };

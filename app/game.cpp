@@ -1,0 +1,305 @@
+// The game's commands, clock, tile clicks and end announcements.
+#include "app/game.h"
+
+#include "app/control_ids.h"
+#include "graphics/png_import.h"
+#include "sound/sound_choice.h"
+#include "sound/sounds.h"
+
+namespace {
+
+constexpr char RESULT_NEW_GAME[] = " ";
+constexpr char RESULT_CANCELED[] = "Canceled";
+constexpr char RESULT_TIME_UP[] = "Time's up!";
+constexpr char RESULT_SOLVED[] = "Solved";
+constexpr char RESULT_UNSOLVABLE[] = "Unsolvable";
+constexpr char RESULT_MAGIC_SQUARE[] = "Magic Square";
+
+// Everything after the last occurrence of mark; the whole text when there is none.
+std::string after_last(const std::string& text, char mark) {
+    const std::size_t at = text.rfind(mark);
+    return at == std::string::npos ? text : text.substr(at + 1);
+}
+
+// Only these two spellings take the PNG way; "Png" goes to the picture loader as it is.
+bool is_png_extension(const std::string& extension) { return extension == "png" || extension == "PNG"; }
+
+}  // namespace
+
+GamePaths make_paths(const std::string& module_path) {
+    GamePaths paths;
+    const std::size_t last = module_path.rfind('\\');
+    // Without a backslash every file is looked up in the current folder.
+    paths.program_folder = last == std::string::npos ? std::string() : module_path.substr(0, last + 1);
+    paths.picture_folder = paths.program_folder + "BmpImages\\";
+    paths.stats_path = paths.program_folder + "stats.txt";
+    paths.number_picture_path = paths.picture_folder + "PuzNumbs.bmp";
+    paths.current_picture_path = paths.picture_folder + "game_image00.bmp";
+    paths.help_path = paths.program_folder + "tessary-help.chm";
+    return paths;
+}
+
+Game::Game(GameWindow& window, GamePaths game_paths)
+    : paths(std::move(game_paths)), png_converter(convert_png_to_bmp), window_(window) {
+    reset_board(board);
+    reset_tile_positions(board);
+    pictures.tile_picture_path = paths.number_picture_path;
+    record.stats_path = paths.stats_path;
+}
+
+void Game::show_best_record() {
+    read_best_record(record);
+    window_.set_text(ID_BEST_TIME, record.best_time_text);
+    window_.set_text(ID_LEAST_MOVES, record.best_moves_text);
+}
+
+const std::string& Game::tile_picture_path() const { return pictures.tile_picture_path; }
+
+void Game::command(int control_id) {
+    switch (control_id) {
+        case ID_NEW_GAME: new_game(); return;
+        case ID_LOAD_PIC: load_pic(); return;
+        case ID_CANCEL: cancel_game(); return;
+        case ID_HELP: show_help(); return;
+        case ID_MINIMIZE: minimize(); return;
+        case ID_CLOSE: close(); return;
+        case ID_CHECKBOX_EMPTY: select_preset_deals(); return;
+        case ID_CHECKBOX_CHECKED: select_random_deals(); return;
+        case ID_SOUND_ON: mute_moves(); return;
+        case ID_SOUND_OFF: unmute_moves(); return;
+        default: break;
+    }
+    if (const int tile = tile_for_control(control_id)) tile_click(tile);
+}
+
+void Game::mouse_down(int x, int y) {
+    if (x >= drag_rect.left && x < drag_rect.right && y >= drag_rect.top && y < drag_rect.bottom)
+        window_.begin_window_drag(x, y);
+}
+
+void Game::place_tiles_from_positions() {
+    for (int t = 1; t <= 15; ++t) window_.place_tile(t, board.tile_positions[t]);
+}
+
+void Game::new_game() {
+    if (progress.game_running != 0) {
+        window_.beep();
+        return;
+    }
+    window_.play_sound(WAVE_NEW_GAME);
+    elapsed_minutes = 0;
+    elapsed_seconds = 0;
+    time_up = 0;
+    window_.start_clock();
+    move_count = 0;
+    progress.game_running = 1;
+    window_.set_text(ID_MOVES, "0");
+    window_.set_text(ID_TIME, "0:00");
+    window_.set_text(ID_RESULT, RESULT_NEW_GAME);
+    if (use_random_deal == 1) deal_random(board, deal);
+    if (use_random_deal == 0) deal_preset(board, deal);
+    place_tiles_from_positions();
+    window_.repaint_window();
+}
+
+void Game::load_pic() {
+    if (progress.game_running != 0) {
+        window_.beep();
+        return;
+    }
+    window_.play_sound(WAVE_BUTTON_CLICK);
+    import_picture();
+    if (is_png_extension(pictures.chosen_extension)) {
+        window_.load_preview(paths.current_picture_path);  // the converted picture
+        pictures.chosen_extension.clear();
+    } else {
+        // The chosen file; after a cancelled dialog, the picture the tiles already use.
+        window_.load_preview(pictures.tile_picture_path);
+    }
+    // Also after a cancelled dialog: the preview's pixels become the current picture.
+    window_.save_preview_snapshot(paths.current_picture_path);
+    pictures.tile_picture_path = paths.current_picture_path;
+    window_.repaint_window();
+
+    const PictureSound effect = picture_sound(pictures.chosen_file_name, sound_theme);
+    if (effect.sound != NO_SOUND) window_.play_sound(effect.sound);
+    if (effect.forget_name) pictures.chosen_file_name.clear();
+    sound_theme = effect.sound_theme;
+}
+
+void Game::import_picture() {
+    // Cleared before the dialog, so a cancelled dialog leaves the magic squares off too.
+    pictures.number_picture_active = 0;
+    std::string chosen;
+    if (!window_.choose_picture(paths.picture_folder, chosen)) return;
+    pictures.tile_picture_path.clear();
+    pictures.chosen_extension = after_last(chosen, '.');
+    if (is_png_extension(pictures.chosen_extension)) {
+        if (!png_converter || !png_converter(chosen, paths.current_picture_path))
+            window_.show_message("Image failed to load. . . ", "Tessary Error");
+    }
+    pictures.chosen_file_name = after_last(chosen, '\\');
+    // Case-sensitive on purpose: only "puznumbs.bmp" brings the magic squares back.
+    if (pictures.chosen_file_name == "puznumbs.bmp") pictures.number_picture_active = 1;
+    pictures.tile_picture_path = chosen;
+    reset_tile_positions(board);
+    place_tiles_from_positions();
+    reset_board(board);
+}
+
+void Game::cancel_game() {
+    if (progress.game_running != 1) {
+        window_.beep();
+        return;
+    }
+    window_.play_sound(WAVE_BUTTON_CLICK);
+    window_.stop_clock();
+    progress.game_running = 0;
+    progress.end_kind = END_NONE;
+    window_.set_text(ID_RESULT, RESULT_CANCELED);
+}
+
+void Game::show_help() {
+    if (!window_.open_help(paths.help_path))
+        window_.show_message("Help file could not be opened...", "Error - Tessary");
+}
+
+void Game::minimize() {
+    window_.play_sound(WAVE_MINIMIZE);
+    window_.minimize_window();
+}
+
+void Game::close() {
+    if (progress.game_running == 1) window_.stop_clock();
+    window_.destroy_window();
+}
+
+void Game::select_preset_deals() {
+    use_random_deal = 0;
+    window_.show_control(ID_CHECKBOX_CHECKED, true);
+    window_.show_control(ID_CHECKBOX_EMPTY, false);
+}
+
+void Game::select_random_deals() {
+    use_random_deal = 1;
+    window_.show_control(ID_CHECKBOX_EMPTY, true);
+    window_.show_control(ID_CHECKBOX_CHECKED, false);
+}
+
+void Game::mute_moves() {
+    window_.play_sound(WAVE_BUTTON_CLICK);
+    ++sound_toggle_count;
+    window_.show_control(ID_SOUND_ON, false);
+    window_.show_control(ID_SOUND_OFF, true);
+}
+
+void Game::unmute_moves() {
+    window_.play_sound(WAVE_BUTTON_CLICK);
+    ++sound_toggle_count;
+    window_.show_control(ID_SOUND_ON, true);
+    window_.show_control(ID_SOUND_OFF, false);
+}
+
+void Game::clock_tick() {
+    clock_text.clear();
+    if (elapsed_minutes == 59 && elapsed_seconds == 59) {
+        // One hour: the clock stays at 59:59.
+        time_up = 1;
+        window_.set_text(ID_RESULT, RESULT_TIME_UP);
+        window_.stop_clock();
+        progress.game_running = 0;
+    }
+    if (time_up != 0) return;
+    ++elapsed_seconds;
+    std::string text;
+    if (elapsed_seconds > 59) {
+        ++elapsed_minutes;
+        elapsed_seconds = 0;
+        text = format_number(elapsed_minutes) + ":00";
+    } else {
+        text = record_time_text(elapsed_minutes, elapsed_seconds);
+    }
+    clock_text = text;
+    window_.set_text(ID_TIME, clock_text);
+}
+
+bool Game::magic_square_counts() const {
+    return progress.end_kind == END_MAGIC_SQUARE && pictures.number_picture_active == 1;
+}
+
+void Game::tile_click(int tile) {
+    if (progress.game_running != 1) return;
+    move_tile(board, tile, window_);
+    if (board.tile_moved == 1) {
+        const int sound = tile_move_sound(sound_toggle_count, sound_theme);
+        if (sound != NO_SOUND) window_.play_sound(sound);
+        ++move_count;  // one move however many tiles slid
+        progress.move_count_text = format_number(move_count);
+        window_.set_text(ID_MOVES, progress.move_count_text);
+    }
+    const TileGroup group = tile_group(tile);
+    if (board.tile_moved == 0) {
+        window_.beep();
+        // Tiles 1..8 test the unchanged board all the same.
+        if (group != TileGroup::MagicOnly) return;
+    }
+    check_end_position(board, pictures.number_picture_active, progress);
+    switch (group) {
+        case TileGroup::MagicOnly: announce_magic_only(); break;
+        case TileGroup::Full: announce_full(); break;
+        case TileGroup::Record: announce_record(tile); break;
+    }
+}
+
+// Tiles 1..8 can complete only a magic square.
+void Game::announce_magic_only() {
+    if (!magic_square_counts()) return;
+    window_.stop_clock();
+    progress.end_kind = END_NONE;
+    window_.play_sound(magic_only_end_sound());
+    window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
+}
+
+void Game::announce_full() {
+    if (progress.end_kind == END_ORDERED || magic_square_counts()) {
+        window_.stop_clock();
+        window_.play_sound(full_end_sound(sound_theme));
+        if (progress.end_kind == END_ORDERED) {
+            window_.set_text(ID_RESULT, RESULT_SOLVED);
+            progress.end_kind = END_NONE;
+        }
+        if (magic_square_counts()) {
+            window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
+            progress.end_kind = END_NONE;
+        }
+    }
+    announce_unsolvable();
+}
+
+// Tiles 12 and 15 are the only ones that can complete the ordered board.
+void Game::announce_record(int tile) {
+    if (progress.end_kind == END_ORDERED || magic_square_counts()) {
+        window_.stop_clock();
+        const RecordOutcome outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count, window_);
+        const int sound = record_end_sound(tile, sound_theme, outcome.finishing_time, outcome.best_time,
+                                           record.record_written);
+        if (sound != NO_SOUND) window_.play_sound(sound);
+        if (progress.end_kind == END_ORDERED) {
+            window_.set_text(ID_RESULT, RESULT_SOLVED);
+            progress.end_kind = END_NONE;
+        }
+        if (magic_square_counts()) {
+            window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
+            progress.end_kind = END_NONE;
+        }
+    }
+    announce_unsolvable();
+}
+
+void Game::announce_unsolvable() {
+    if (progress.end_kind != END_EXCHANGED) return;
+    window_.stop_clock();
+    progress.end_kind = END_NONE;
+    window_.play_sound(unsolvable_sound());
+    window_.set_text(ID_RESULT, RESULT_UNSOLVABLE);
+}
