@@ -1,0 +1,43 @@
+// The program's entry point: paths, the fresh current picture, the window and
+// its controls, the best record, then the message loop.
+#include "app/game.h"
+#include "app/window_win32.h"
+
+#include <windows.h>
+
+namespace {
+
+std::string module_path() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    path[MAX_PATH - 1] = '\0';
+    return path;
+}
+
+int run_message_loop() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+    const GamePaths paths = make_paths(module_path());
+    // Every run starts with the number picture, whatever the last run imported.
+    CopyFileA(paths.number_picture_path.c_str(), paths.current_picture_path.c_str(), FALSE);
+
+    Win32GameWindow window;
+    Game game(window, paths);  // puts the board in order
+    attach_game(&game);
+
+    if (!register_window_class(instance)) return 0;
+    window.main = create_main_window(instance);
+    create_controls(window, instance, paths.current_picture_path);
+    game.show_best_record();
+    ShowWindow(window.main, show_command);
+    return run_message_loop();
+}

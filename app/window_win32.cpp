@@ -1,0 +1,194 @@
+// The window procedure, one small handler per message, and the GameWindow
+// requests as Win32 calls.
+#include "app/window_win32.h"
+
+#include "app/control_ids.h"
+#include "app/game.h"
+#include "graphics/draw_win32.h"
+#include "graphics/face_table.h"
+#include "graphics/picture_win32.h"
+#include "sound/play_win32.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+Game* the_game = nullptr;
+
+const char CLASS_NAME[] = "Tessary";
+const char WINDOW_TITLE[] = "Tessary";
+constexpr int SMALL_ICON = 16;
+
+const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.BMP;*.PNG)\0*.GIF;*.JPG;*.BMP;*.PNG\0\0";
+constexpr DWORD PICTURE_PATH_CHARS = 260;
+#ifndef _WIN64
+static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file record the game has always passed");
+#endif
+
+LRESULT on_command(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    // The notification code is not examined: every command with a control's identifier is a click.
+    if (the_game) the_game->command(LOWORD(wparam));
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+LRESULT on_timer() {
+    if (the_game) the_game->clock_tick();
+    return 0;
+}
+
+LRESULT on_left_button_down(LPARAM lparam) {
+    if (the_game) the_game->mouse_down(LOWORD(lparam), HIWORD(lparam));
+    return 0;
+}
+
+// The class background brush paints the whole skin; nothing else is drawn.
+LRESULT on_paint(HWND hwnd) {
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+LRESULT on_destroy() {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT on_draw_item(WPARAM wparam, LPARAM lparam) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+    if (the_game && item) draw_control(LOWORD(wparam), *item, the_game->tile_picture_path());
+    return 0;
+}
+
+LRESULT on_color_static(WPARAM wparam) {
+    return reinterpret_cast<LRESULT>(color_static(reinterpret_cast<HDC>(wparam)));
+}
+
+}  // namespace
+
+void attach_game(Game* game) { the_game = game; }
+
+LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND: return on_command(hwnd, message, wparam, lparam);
+        case WM_TIMER: return on_timer();
+        case WM_LBUTTONDOWN: return on_left_button_down(lparam);
+        case WM_PAINT: return on_paint(hwnd);
+        case WM_DESTROY: return on_destroy();
+        case WM_DRAWITEM: return on_draw_item(wparam, lparam);
+        case WM_CTLCOLORSTATIC: return on_color_static(wparam);
+        default: return DefWindowProcA(hwnd, message, wparam, lparam);
+    }
+}
+
+bool register_window_class(HINSTANCE instance) {
+    HBRUSH skin = nullptr;
+    if (HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(instance, MAKEINTRESOURCEA(SKIN_BITMAP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+        skin = CreatePatternBrush(bitmap);
+        DeleteObject(bitmap);  // the brush keeps its own copy
+    }
+
+    WNDCLASSEXA window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = window_procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    window_class.hIconSm = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(SMALL_ICON), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    window_class.hbrBackground = skin;
+    window_class.lpszClassName = CLASS_NAME;
+    return RegisterClassExA(&window_class) != 0;
+}
+
+HWND create_main_window(HINSTANCE instance) {
+    // Deliberately not centred: the game has always used 420 and 190 here.
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - 420;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - 190;
+    return CreateWindowExA(0, CLASS_NAME, WINDOW_TITLE, WS_POPUP | WS_SYSMENU, x, y, MAIN_WINDOW_WIDTH,
+                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+}
+
+void Win32GameWindow::place_tile(int tile, Point position) {
+    if (tile < 1 || tile > 15 || !tile_handles[tile]) return;
+    MoveWindow(tile_handles[tile], position.x, position.y, TILE_SIZE, TILE_SIZE, TRUE);
+}
+
+void Win32GameWindow::set_text(int control_id, const std::string& text) {
+    SetDlgItemTextA(main, control_id, text.c_str());
+}
+
+void Win32GameWindow::show_control(int control_id, bool visible) {
+    // The speaker pair has always been shown with SW_SHOWNORMAL; for a child it is the same as SW_SHOW.
+    const bool speaker = control_id == ID_SOUND_ON || control_id == ID_SOUND_OFF;
+    ShowWindow(GetDlgItem(main, control_id), !visible ? SW_HIDE : speaker ? SW_SHOWNORMAL : SW_SHOW);
+}
+
+void Win32GameWindow::start_clock() { SetTimer(main, CLOCK_TIMER_ID, CLOCK_INTERVAL_MS, nullptr); }
+
+void Win32GameWindow::stop_clock() { KillTimer(main, CLOCK_TIMER_ID); }
+
+void Win32GameWindow::play_sound(int wave_id) { ::play_sound(wave_id); }
+
+void Win32GameWindow::beep() { MessageBeep(0); }
+
+void Win32GameWindow::repaint_window() {
+    InvalidateRect(main, nullptr, FALSE);
+    UpdateWindow(main);
+}
+
+void Win32GameWindow::minimize_window() { ShowWindow(main, SW_MINIMIZE); }
+
+void Win32GameWindow::destroy_window() { DestroyWindow(main); }
+
+void Win32GameWindow::begin_window_drag(int x, int y) {
+    SendMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
+}
+
+bool Win32GameWindow::open_help(const std::string& path) {
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW));
+    return result > 32;
+}
+
+void Win32GameWindow::show_message(const std::string& text, const std::string& caption) {
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK);
+}
+
+bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::string& chosen_path) {
+    std::vector<char> file(PICTURE_PATH_CHARS, '\0');  // no name proposed
+    OPENFILENAMEA dialog{};
+    // 88 bytes on 32-bit Windows, as the game always passed; the 64-bit record is larger.
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = main;
+    dialog.lpstrFilter = PICTURE_FILTER;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = PICTURE_PATH_CHARS;
+    dialog.lpstrInitialDir = initial_folder.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = "";
+    if (!GetOpenFileNameA(&dialog)) return false;
+    file.back() = '\0';
+    chosen_path = file.data();
+    return true;
+}
+
+void Win32GameWindow::load_preview(const std::string& path) {
+    if (HBITMAP loaded = load_picture(path)) preview_bitmap = loaded;
+    HBITMAP before = reinterpret_cast<HBITMAP>(
+        SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(preview_bitmap)));
+    // Nothing reads the replaced picture any more.
+    if (before && before != preview_bitmap) DeleteObject(before);
+}
+
+void Win32GameWindow::save_preview_snapshot(const std::string& path) {
+    InvalidateRect(preview, nullptr, FALSE);
+    UpdateWindow(preview);
+    save_window_snapshot(preview, path);
+}

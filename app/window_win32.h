@@ -1,0 +1,58 @@
+// The main window: its class, its window procedure and the game's requests
+// carried out with real Win32 calls.
+#pragma once
+
+#include "app/game_window.h"
+
+#include <windows.h>
+
+#include <string>
+
+class Game;
+
+// Identifier and period of the only timer, the game clock.
+constexpr UINT_PTR CLOCK_TIMER_ID = 1;
+constexpr UINT CLOCK_INTERVAL_MS = 1000;
+
+constexpr int MAIN_WINDOW_WIDTH = 742;
+constexpr int MAIN_WINDOW_HEIGHT = 451;
+
+class Win32GameWindow : public GameWindow {
+public:
+    HWND main = nullptr;
+    HWND preview = nullptr;
+    HWND tile_handles[16] = {};  // entry t: the button of tile t; entry 0 unused
+    HBITMAP preview_bitmap = nullptr;
+
+    void place_tile(int tile, Point position) override;
+    void set_text(int control_id, const std::string& text) override;
+    void show_control(int control_id, bool visible) override;
+    void start_clock() override;
+    void stop_clock() override;
+    void play_sound(int wave_id) override;
+    void beep() override;
+    void repaint_window() override;
+    void minimize_window() override;
+    void destroy_window() override;
+    void begin_window_drag(int x, int y) override;
+    bool open_help(const std::string& path) override;
+    void show_message(const std::string& text, const std::string& caption) override;
+    bool choose_picture(const std::string& initial_folder, std::string& chosen_path) override;
+    void load_preview(const std::string& path) override;
+    void save_preview_snapshot(const std::string& path) override;
+};
+
+// The game the window procedure forwards to; set before the window exists.
+void attach_game(Game* game);
+
+LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Registers the class "Tessary" with the skin as background; false on failure.
+bool register_window_class(HINSTANCE instance);
+
+// The borderless main window, placed as the game always placed it.
+HWND create_main_window(HINSTANCE instance);
+
+// The 31 child controls in table order, each set up right after it is created;
+// the preview panel receives the picture at `current_picture_path`.
+void create_controls(Win32GameWindow& window, HINSTANCE instance, const std::string& current_picture_path);
