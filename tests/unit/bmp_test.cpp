@@ -49,6 +49,29 @@ TEST(EncodeBmp, RowsRunBottomUpInBlueGreenRedWithZeroPadding) {
     EXPECT_EQ(rows, expected_rows);
 }
 
+TEST(EncodeBmp, EveryWidthMatchesThePlainPixelByPixelLayout) {
+    // Widths around the eight-pixel blocks the encoder works in, with noise
+    // pixels so that any byte out of place shows.
+    std::uint32_t noise = 99;
+    for (unsigned w : {1u, 5u, 7u, 8u, 9u, 15u, 16u, 17u, 23u, 24u, 25u, 61u, 64u}) {
+        const unsigned h = 3;
+        Bytes rgb(w * h * 3);
+        for (auto& b : rgb) b = static_cast<std::uint8_t>((noise = noise * 1664525u + 1013904223u) >> 24);
+        const Bytes bmp = encode_bmp(rgb, w, h);
+        ASSERT_EQ(bmp.size(), 54u + bmp_stride(w) * h) << "width " << w;
+        for (unsigned y = 0; y < h; ++y) {
+            const std::size_t row = 54 + std::size_t{bmp_stride(w)} * (h - 1 - y);
+            for (unsigned x = 0; x < w; ++x) {
+                const std::size_t px = (std::size_t{y} * w + x) * 3;
+                ASSERT_EQ(bmp[row + 3 * x + 0], rgb[px + 2]) << "blue, width " << w << " x " << x << " y " << y;
+                ASSERT_EQ(bmp[row + 3 * x + 1], rgb[px + 1]) << "green, width " << w << " x " << x << " y " << y;
+                ASSERT_EQ(bmp[row + 3 * x + 2], rgb[px + 0]) << "red, width " << w << " x " << x << " y " << y;
+            }
+            for (std::size_t pad = 3 * w; pad < bmp_stride(w); ++pad) ASSERT_EQ(bmp[row + pad], 0);
+        }
+    }
+}
+
 TEST(EncodeBmp, WidthFourNeedsNoPadding) {
     Bytes rgb(4 * 2 * 3);
     for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i + 1);
