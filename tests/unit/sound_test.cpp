@@ -21,17 +21,6 @@ TEST(TileMoveSound, MuteOnOddCountsAndBellsOnlyWithTheBellsTheme) {
         EXPECT_EQ(tile_move_sound(r.toggles, r.theme), r.sound) << r.toggles << " " << r.theme;
 }
 
-TEST(EndSounds, MagicOnlyAndUnsolvableIgnoreTheTheme) {
-    EXPECT_EQ(magic_only_end_sound(), WAVE_WIN);
-    EXPECT_EQ(unsolvable_sound(), WAVE_UNSOLVABLE);
-}
-
-TEST(EndSounds, FullGroupPlaysSantaOnlyWithTheSantaTheme) {
-    EXPECT_EQ(full_end_sound(0), WAVE_WIN);
-    EXPECT_EQ(full_end_sound(1), WAVE_WIN);
-    EXPECT_EQ(full_end_sound(2), WAVE_SANTA_WIN);
-}
-
 TEST(EndSounds, RecordGroupDependsOnTheTileTheTimesAndTheWrittenFlag) {
     struct Row { int tile, theme, finish, best, written, sound; };
     const Row rows[] = {
