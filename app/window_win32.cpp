@@ -93,6 +93,8 @@ bool register_window_class(HINSTANCE instance) {
         skin = CreatePatternBrush(bitmap);
         DeleteObject(bitmap);  // the brush keeps its own copy
     }
+    // Without its skin the window still gets a background, so moved tiles leave no trails.
+    if (!skin) skin = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
 
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;

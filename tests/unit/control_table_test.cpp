@@ -1,0 +1,150 @@
+// The main window's control table and the button faces: what start-up creates
+// and what each button shows.
+#include "app/control_table.h"
+#include "board/board.h"
+#include "graphics/face_table.h"
+#include "sound/sounds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace {
+
+constexpr int WINDOW_WIDTH = 742;
+constexpr int WINDOW_HEIGHT = 451;
+constexpr int PICTURE_SIZE = 192;  // the preview panel grows to its bitmap
+
+const ControlRow& row_of(int id) {
+    for (const ControlRow& row : CONTROL_TABLE)
+        if (row.id == id) return row;
+    ADD_FAILURE() << "no control " << id;
+    return CONTROL_TABLE[0];
+}
+
+bool is_button(const ControlRow& row) { return std::strcmp(row.class_name, "BUTTON") == 0; }
+
+// Which controls are visible once the whole table has been created, applying
+// the hide rule exactly as start-up does: after each creation, hide every
+// control made so far that waits for this one.
+std::set<int> visible_after_start_up() {
+    std::set<int> visible;
+    for (int i = 0; i < CONTROL_COUNT; ++i) {
+        visible.insert(CONTROL_TABLE[i].id);
+        for (int j = 0; j <= i; ++j)
+            if (CONTROL_TABLE[j].hide_after == CONTROL_TABLE[i].id) visible.erase(CONTROL_TABLE[j].id);
+    }
+    return visible;
+}
+
+}  // namespace
+
+TEST(ControlTable, ControlsAreCreatedInTheFixedOrder) {
+    const std::vector<int> expected = {600,  700,  2800, 900,  1100, 1300, 4000, 4400, 3500, 3600, 1350,
+                                       1400, 1450, 1500, 1550, 1600, 1700, 1750, 1800, 1900, 1950, 2000,
+                                       2100, 2150, 2200, 3800, 2400, 2300, 2500, 4150, 4200};
+    std::vector<int> created;
+    for (const ControlRow& row : CONTROL_TABLE) created.push_back(row.id);
+    EXPECT_EQ(created, expected);
+}
+
+TEST(ControlTable, EveryTileStartsOnTheCellItHoldsInTheOrderedBoard) {
+    for (int t = 1; t <= 15; ++t) {
+        const ControlRow& row = CONTROL_TABLE[10 + t - 1];
+        EXPECT_EQ(row.id, TILE_IDS[t]) << "tile " << t;
+        EXPECT_EQ((Point{row.x, row.y}), cell_position(t)) << "tile " << t;
+        EXPECT_EQ(row.width, TILE_SIZE);
+        EXPECT_EQ(row.height, TILE_SIZE);
+        EXPECT_EQ(row.style, STYLE_OWNER_DRAWN);
+    }
+}
+
+TEST(ControlTable, OnlyOneFaceOfEachPairIsVisibleAfterStartUp) {
+    const std::set<int> visible = visible_after_start_up();
+    EXPECT_TRUE(visible.count(ID_CHECKBOX_CHECKED));
+    EXPECT_FALSE(visible.count(ID_CHECKBOX_EMPTY));
+    EXPECT_TRUE(visible.count(ID_SOUND_ON));
+    EXPECT_FALSE(visible.count(ID_SOUND_OFF));
+    EXPECT_EQ(visible.size(), static_cast<std::size_t>(CONTROL_COUNT - 2));
+
+    // The two faces of each pair stand on one rectangle.
+    for (auto pair : {std::pair{ID_CHECKBOX_EMPTY, ID_CHECKBOX_CHECKED}, std::pair{ID_SOUND_ON, ID_SOUND_OFF}}) {
+        const ControlRow& a = row_of(pair.first);
+        const ControlRow& b = row_of(pair.second);
+        EXPECT_EQ((std::vector{a.x, a.y, a.width, a.height}), (std::vector{b.x, b.y, b.width, b.height}));
+    }
+}
+
+TEST(ControlTable, StaticsHaveTheirStylesTextsAndFonts) {
+    EXPECT_EQ(row_of(ID_PREVIEW).style, STYLE_PICTURE);
+    EXPECT_TRUE(row_of(ID_PREVIEW).shows_picture);
+    EXPECT_STREQ(row_of(ID_TIME).initial_text, "0:00");
+    EXPECT_STREQ(row_of(ID_MOVES).initial_text, "0");
+    for (int id : {ID_TIME, ID_MOVES}) {
+        EXPECT_EQ(row_of(id).style, STYLE_PLAIN_TEXT);
+        EXPECT_FALSE(row_of(id).gui_font) << id;  // the system font
+    }
+    for (int id : {ID_RESULT, ID_BEST_TIME, ID_LEAST_MOVES}) {
+        EXPECT_EQ(row_of(id).style, STYLE_CENTRED_TEXT) << id;
+        EXPECT_TRUE(row_of(id).gui_font) << id;
+        EXPECT_EQ(row_of(id).initial_text, nullptr) << id;  // filled by the game
+    }
+    int pictures = 0;
+    for (const ControlRow& row : CONTROL_TABLE) pictures += row.shows_picture;
+    EXPECT_EQ(pictures, 1);
+}
+
+TEST(ControlTable, EveryControlLiesInsideTheWindow) {
+    for (const ControlRow& row : CONTROL_TABLE) {
+        const int width = row.id == ID_PREVIEW ? std::max(row.width, PICTURE_SIZE) : row.width;
+        const int height = row.id == ID_PREVIEW ? std::max(row.height, PICTURE_SIZE) : row.height;
+        EXPECT_GE(row.x, 0) << row.id;
+        EXPECT_GE(row.y, 0) << row.id;
+        EXPECT_LE(row.x + width, WINDOW_WIDTH) << row.id;
+        EXPECT_LE(row.y + height, WINDOW_HEIGHT) << row.id;
+    }
+}
+
+TEST(ControlTable, IdentifiersNeverCoincideWithFacesWavesSkinOrIcons) {
+    std::set<int> controls;
+    for (const ControlRow& row : CONTROL_TABLE) {
+        EXPECT_TRUE(controls.insert(row.id).second) << "duplicate control " << row.id;
+        EXPECT_EQ(row.id % 50, 0) << row.id;
+    }
+    std::set<int> faces;
+    for (const FaceRow& row : FACE_TABLE) faces.insert({row.face, row.pressed_face});
+    std::set<int> waves;
+    for (const SoundShape& sound : SOUND_TABLE) waves.insert(sound.id);
+
+    std::set<int> everything = controls;
+    for (const std::set<int>* others : {&faces, &waves}) {
+        for (int id : *others) {
+            EXPECT_EQ(id % 50, 0) << id;
+            EXPECT_FALSE(everything.count(id)) << id << " is used twice";
+        }
+        everything.insert(others->begin(), others->end());
+    }
+    for (int other : {SKIN_BITMAP, 8, 16}) EXPECT_FALSE(everything.count(other)) << other;
+}
+
+TEST(FaceTable, EveryButtonButTheTilesHasAFaceAndStaticsHaveNone) {
+    for (const ControlRow& row : CONTROL_TABLE) {
+        const bool wants_face = is_button(row) && tile_for_control(row.id) == 0;
+        for (bool pressed : {false, true})
+            EXPECT_EQ(face_for(row.id, pressed) != 0, wants_face) << row.id << (pressed ? " pressed" : "");
+    }
+    for (const FaceRow& face : FACE_TABLE) EXPECT_TRUE(is_button(row_of(face.control_id))) << face.control_id;
+}
+
+TEST(FaceTable, OnlyTheCommandButtonsLookDifferentWhenPressed) {
+    for (int id : {ID_NEW_GAME, ID_LOAD_PIC, ID_CANCEL, ID_HELP, ID_MINIMIZE, ID_CLOSE})
+        EXPECT_NE(face_for(id, false), face_for(id, true)) << id;
+    for (int id : {ID_CHECKBOX_EMPTY, ID_CHECKBOX_CHECKED, ID_SOUND_ON, ID_SOUND_OFF})
+        EXPECT_EQ(face_for(id, false), face_for(id, true)) << id;
+    // The two faces of a pair are told apart: ticked or not, speaker on or off.
+    EXPECT_NE(face_for(ID_CHECKBOX_EMPTY, false), face_for(ID_CHECKBOX_CHECKED, false));
+    EXPECT_NE(face_for(ID_SOUND_ON, false), face_for(ID_SOUND_OFF, false));
+}
