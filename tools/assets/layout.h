@@ -1,0 +1,78 @@
+// Where the main window's controls stand on the skin (client pixels), and the
+// bitmap and icon resources the program compiles in. The skin is painted to
+// fit these rectangles exactly.
+#pragma once
+
+namespace layout {
+
+struct Box {
+    int x, y, w, h;
+    int right() const { return x + w; }   // first pixel past the box
+    int bottom() const { return y + h; }
+};
+
+constexpr int SKIN_WIDTH = 742;
+constexpr int SKIN_HEIGHT = 451;
+
+constexpr Box NEW_GAME{150, 393, 95, 40};
+constexpr Box LOAD_PIC{402, 337, 95, 40};
+constexpr Box CANCEL{402, 287, 95, 40};
+constexpr Box HELP{690, 5, 23, 18};
+constexpr Box MINIMIZE{664, 5, 24, 18};
+constexpr Box CLOSE{715, 5, 23, 18};
+constexpr Box SOUND{700, 414, 28, 28};
+constexpr Box CHECKBOX{481, 52, 12, 12};
+constexpr Box PREVIEW{548, 28, 190, 182};
+constexpr Box PREVIEW_LOADED{548, 28, 192, 192};  // a static bitmap control takes its bitmap's size
+constexpr Box TIME{436, 117, 48, 20};
+constexpr Box MOVES{436, 184, 38, 20};
+constexpr Box RESULT{410, 252, 80, 20};
+constexpr Box BEST_TIME{676, 364, 36, 16};
+constexpr Box LEAST_MOVES{676, 387, 36, 16};
+
+constexpr int TILE_SIZE = 80;
+constexpr int CELL_PITCH = 81;
+constexpr int BOARD_X = 30;  // top-left pixel of cell 1
+constexpr int BOARD_Y = 54;
+
+}  // namespace layout
+
+namespace resources {
+
+struct BitmapResource {
+    int id;
+    int width, height;
+    const char* file;
+};
+
+// Every bitmap compiled into the program: the skin and the button faces.
+inline constexpr BitmapResource BITMAP_RESOURCES[] = {
+    {40, 742, 451, "skin.bmp"},
+    {200, 95, 40, "new_game.bmp"},
+    {300, 95, 40, "new_game_pressed.bmp"},
+    {400, 95, 40, "load_pic.bmp"},
+    {500, 95, 40, "load_pic_pressed.bmp"},
+    {750, 23, 20, "help.bmp"},
+    {800, 23, 18, "help_pressed.bmp"},
+    {950, 23, 20, "minimise.bmp"},
+    {1000, 23, 20, "minimise_pressed.bmp"},
+    {1150, 23, 20, "close.bmp"},
+    {1200, 23, 20, "close_pressed.bmp"},
+    {2600, 95, 40, "cancel.bmp"},
+    {2700, 95, 40, "cancel_pressed.bmp"},
+    {3450, 12, 12, "check_empty.bmp"},
+    {3550, 12, 12, "check_ticked.bmp"},
+    {4050, 22, 22, "sound_on.bmp"},
+    {4100, 22, 22, "sound_off.bmp"},
+};
+
+struct IconResource {
+    int id;
+    const char* file;
+};
+
+// Two icon groups of one 48 x 48 image; group 16 becomes the small class icon.
+inline constexpr IconResource ICON_RESOURCES[] = {{8, "tessary_8.ico"}, {16, "tessary_16.ico"}};
+constexpr int ICON_SIZE = 48;
+
+}  // namespace resources
