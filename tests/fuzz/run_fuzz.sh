@@ -13,8 +13,12 @@ build=${FUZZ_BUILD_DIR:-$root/build/fuzz}
 seconds=${FUZZ_SECONDS:-25}
 jobs=${FUZZ_BUILD_JOBS:-2}
 
-CC=clang CXX=clang++ cmake -S "$here" -B "$build" >/dev/null
-cmake --build "$build" -j"$jobs" >/dev/null
+mkdir -p "$build"
+if ! { CC=clang CXX=clang++ cmake -S "$here" -B "$build" && cmake --build "$build" -j"$jobs"; } >"$build/build.log" 2>&1; then
+    tail -30 "$build/build.log"
+    echo "fuzz targets failed to build (log: $build/build.log)"
+    exit 1
+fi
 
 status=0
 for target in fuzz_png_import fuzz_best_record; do
