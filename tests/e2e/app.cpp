@@ -1,0 +1,201 @@
+// Process start, window lookup and the cross-process reads of App.
+#include "app.h"
+
+#include <cstdio>
+
+namespace e2e {
+namespace {
+
+std::string g_dist;
+std::string g_scratch_root;
+int g_scratch_count = 0;
+
+bool copy_folder(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string src = from + "\\" + name, dst = to + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = copy_folder(src, dst) && ok;
+        else
+            ok = CopyFileA(src.c_str(), dst.c_str(), FALSE) && ok;
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return ok;
+}
+
+// The first shown window of class "Tessary" that belongs to process pid.
+HWND find_main_window(DWORD pid) {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "Tessary", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+const int TILE_ID[16] = {0,    1350, 1400, 1450, 1500, 1550, 1600, 1700,
+                         1750, 1800, 1900, 1950, 2000, 2100, 2150, 2200};
+
+void set_folders(const std::string& dist, const std::string& scratch_root) {
+    g_dist = dist;
+    g_scratch_root = scratch_root;
+    CreateDirectoryA(g_scratch_root.c_str(), nullptr);
+}
+
+const std::string& dist_folder() { return g_dist; }
+
+std::string make_scratch_folder() {
+    char name[32];
+    std::snprintf(name, sizeof name, "\\run%03d", ++g_scratch_count);
+    const std::string folder = g_scratch_root + name;
+    copy_folder(g_dist, folder);
+    DeleteFileA((folder + "\\stats.txt").c_str());
+    return folder;
+}
+
+bool read_file(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return true;
+}
+
+bool write_file(const std::string& path, const std::string& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+    CloseHandle(f);
+    return ok;
+}
+
+App::App(const std::string& folder) : folder_(folder) {
+    std::string exe = folder + "\\Tessary.exe";
+    std::string command_line = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process_)) {
+        std::printf("    could not start %s (error %lu)\n", exe.c_str(), GetLastError());
+        process_ = PROCESS_INFORMATION{};
+        return;
+    }
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 15000) {
+        window_ = find_main_window(process_.dwProcessId);
+        if (window_) break;
+        if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) break;
+    }
+    if (!window_) std::printf("    no shown window of class \"Tessary\" from %s\n", exe.c_str());
+    settle();
+}
+
+App::~App() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+        if (window_ && IsWindow(window_))
+            SendMessageTimeoutA(window_, WM_COMMAND, 1300, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+        if (WaitForSingleObject(process_.hProcess, 3000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 3000);
+        }
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void App::click(int id) { SendMessageA(window_, WM_COMMAND, WPARAM(id), 0); }
+
+void App::post_click(int id) { PostMessageA(window_, WM_COMMAND, WPARAM(id), 0); }
+
+void App::tick() { SendMessageA(window_, WM_TIMER, 1, 0); }
+
+HWND App::control(int id) const { return GetDlgItem(window_, id); }
+
+std::string App::text(int id) const {
+    char buffer[256] = {};
+    GetDlgItemTextA(window_, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+ClientRect App::rect(int id) const {
+    RECT r{};
+    HWND c = control(id);
+    if (!c) return {-1, -1, -1, -1};
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool App::visible(int id) const {
+    HWND c = control(id);
+    return c && IsWindowVisible(c);
+}
+
+LONG_PTR App::style(int id) const {
+    HWND c = control(id);
+    return c ? GetWindowLongPtrA(c, GWL_STYLE) : 0;
+}
+
+std::string App::class_name(int id) const {
+    char buffer[64] = {};
+    HWND c = control(id);
+    if (c) GetClassNameA(c, buffer, sizeof buffer);
+    return buffer;
+}
+
+bool App::read_board(Cells& cells) const {
+    cells.fill(0);
+    int used = 0;
+    for (int t = 1; t <= 15; ++t) {
+        const ClientRect r = rect(TILE_ID[t]);
+        const int column = (r.x - 30) / 81, row = (r.y - 54) / 81;
+        if (r.width != 80 || r.height != 80 || r.x < 30 || r.y < 54 || (r.x - 30) % 81 ||
+            (r.y - 54) % 81 || column > 3 || row > 3)
+            return false;
+        int& cell = cells[row * 4 + column];
+        if (cell != 0) return false;
+        cell = t;
+        ++used;
+    }
+    return used == 15;
+}
+
+void App::settle() const {
+    if (!window_) return;
+    // A sent message is handled only when the program waits for messages, so
+    // after two round trips with a pause between, pending paints are done.
+    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+    Sleep(150);
+    SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+}
+
+DWORD App::close_and_wait(DWORD timeout_ms) {
+    if (window_) SendMessageTimeoutA(window_, WM_COMMAND, 1300, 0, SMTO_ABORTIFHUNG, 3000, nullptr);
+    return wait_exit(timeout_ms);
+}
+
+DWORD App::wait_exit(DWORD timeout_ms) {
+    if (!process_.hProcess) return STILL_ACTIVE;
+    WaitForSingleObject(process_.hProcess, timeout_ms);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+}  // namespace e2e

@@ -1,0 +1,83 @@
+// Starts Tessary.exe in a scratch copy of its folder and operates it as a
+// player would, from another process: commands by control identifier, texts,
+// rectangles, visibility and styles read back from the window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "solver.h"
+
+namespace e2e {
+
+// Where the distributable folder is (set once by main) and where scratch
+// copies go.
+void set_folders(const std::string& dist_folder, const std::string& scratch_root);
+const std::string& dist_folder();
+
+// A new scratch folder holding a copy of the distributable folder, without
+// any best-record file. Each call gives a folder of its own.
+std::string make_scratch_folder();
+
+// The whole contents of a file, and whether it could be read.
+bool read_file(const std::string& path, std::string& bytes);
+bool write_file(const std::string& path, const std::string& bytes);
+
+struct ClientRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class App {
+public:
+    // Starts folder\Tessary.exe with folder as its working directory and waits
+    // until its main window (class "Tessary") is shown.
+    explicit App(const std::string& folder);
+    // Closes the program if it still runs (close button, then termination).
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    bool running_window() const { return window_ != nullptr; }
+    HWND window() const { return window_; }
+    HANDLE process() const { return process_.hProcess; }
+    const std::string& folder() const { return folder_; }
+
+    // A click on a control: WM_COMMAND with its identifier, handled before return.
+    void click(int id);
+    // The same click posted, for commands that open a modal box.
+    void post_click(int id);
+    // One clock tick, as the timer would deliver it.
+    void tick();
+
+    HWND control(int id) const;
+    std::string text(int id) const;
+    // The control's rectangle in the main window's client coordinates.
+    ClientRect rect(int id) const;
+    bool visible(int id) const;
+    LONG_PTR style(int id) const;
+    std::string class_name(int id) const;
+
+    // The board as the tile buttons show it; false when a tile is off the
+    // cell grid or two tiles share a cell.
+    bool read_board(Cells& cells) const;
+
+    // Lets the program handle what is queued (paints included).
+    void settle() const;
+
+    // Presses the close button and waits for the process to end; the exit
+    // code, or STILL_ACTIVE when it did not end within the timeout.
+    DWORD close_and_wait(DWORD timeout_ms = 5000);
+    // Waits for the process to end on its own; STILL_ACTIVE on timeout.
+    DWORD wait_exit(DWORD timeout_ms);
+
+private:
+    std::string folder_;
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+// The tile buttons' identifiers, by tile number (index 0 unused).
+extern const int TILE_ID[16];
+
+}  // namespace e2e

@@ -1,0 +1,48 @@
+// The end-to-end driver: runs Tessary.exe from a copy of its distributable
+// folder and checks what a player would see.
+// Usage: tessary_e2e DIST_FOLDER [--filter TEXT] [--scratch FOLDER]
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app.h"
+#include "check.h"
+
+namespace {
+
+// A Linux path (as CTest passes it) becomes the same place on Wine's drive Z:.
+std::string windows_path(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: %s DIST_FOLDER [--filter TEXT] [--scratch FOLDER]\n", argv[0]);
+        return 2;
+    }
+    const std::string dist = windows_path(argv[1]);
+    std::string filter;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string scratch = std::string(temp) + "tessary-e2e-" + std::to_string(GetCurrentProcessId());
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--filter") filter = argv[i + 1];
+        else if (option == "--scratch") scratch = windows_path(argv[i + 1]);
+    }
+    if (GetFileAttributesA((dist + "\\Tessary.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::printf("no Tessary.exe in %s\n0 passed, 1 failed\n", dist.c_str());
+        return 1;
+    }
+    e2e::set_folders(dist, scratch);
+    std::printf("program folder %s, scratch copies under %s\n", dist.c_str(), scratch.c_str());
+    return e2e::run_cases(filter, {"start-up", "game commands", "clock", "complete game",
+                                   "switches", "tile faces", "window"});
+}

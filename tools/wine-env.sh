@@ -1,0 +1,89 @@
+# Shared Wine helpers for scripts that run the Windows build here.
+# Source this file, then call:
+#   wine_env_prefix CACHE_DIR PREFIX   copy a prepared prefix (made once, kept in
+#                                      CACHE_DIR) to PREFIX and export WINEPREFIX
+#   wine_env_xvfb                      start an Xvfb on a free display, export DISPLAY
+#   wine_env_stop                      stop what the two calls above started
+# Only processes started here are stopped: the Xvfb by its PID, Wine through
+# `wineserver -k` on our own WINEPREFIX.
+
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+
+WINE_ENV_XVFB_PID=
+WINE_ENV_PREFIX=
+
+# Makes a fresh prefix in $1 that needs no window manager: without Managed=N
+# every hide or destroy of a top-level window waits about two seconds.
+wine_env_make_prefix() {
+    local dir=$1
+    rm -rf "$dir"
+    mkdir -p "$(dirname "$dir")"
+    WINEPREFIX=$dir "$WINE64" wineboot -i >/dev/null 2>&1 || return 1
+    WINEPREFIX=$dir "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' \
+        /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || return 1
+    WINEPREFIX=$dir "$WINESERVER" -w
+}
+
+# Copies a prepared prefix into $2, preparing it first in $1/prefix when
+# missing. A lock keeps parallel runs from preparing the cache twice.
+wine_env_prefix() {
+    local cache=$1 dest=$2
+    mkdir -p "$cache"
+    (
+        flock 9
+        if [ ! -f "$cache/prefix/.tessary-ready" ]; then
+            echo "wine-env: preparing a Wine prefix in $cache/prefix (about 15 s, once)" >&2
+            wine_env_make_prefix "$cache/prefix" || exit 1
+            touch "$cache/prefix/.tessary-ready"
+        fi
+    ) 9>"$cache/.lock" || { echo "wine-env: could not prepare a prefix" >&2; return 1; }
+    rm -rf "$dest"
+    mkdir -p "$(dirname "$dest")"
+    cp -a "$cache/prefix" "$dest" || return 1
+    export WINEPREFIX=$dest
+    WINE_ENV_PREFIX=$dest
+}
+
+# Starts `Xvfb :N -screen 0 1024x768x24` on the first display number from
+# ${1:-90} whose socket and lock file are both absent, and exports DISPLAY.
+wine_env_xvfb() {
+    local n=${1:-90} tries
+    for ((tries = 0; tries < 60; ++tries, ++n)); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        WINE_ENV_XVFB_PID=$!
+        local waited
+        for ((waited = 0; waited < 50; ++waited)); do
+            if [ -e "/tmp/.X11-unix/X$n" ]; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        # Lost a race for this number, or the server did not come up: next one.
+        kill "$WINE_ENV_XVFB_PID" 2>/dev/null
+        wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+        WINE_ENV_XVFB_PID=
+    done
+    echo "wine-env: no free X display found" >&2
+    return 1
+}
+
+# Stops Wine in our own prefix and our own Xvfb; pass "remove" to delete the prefix.
+wine_env_stop() {
+    if [ -n "$WINE_ENV_PREFIX" ]; then
+        WINEPREFIX=$WINE_ENV_PREFIX "$WINESERVER" -k >/dev/null 2>&1
+        [ "${1:-}" = remove ] && rm -rf "$WINE_ENV_PREFIX"
+        WINE_ENV_PREFIX=
+    fi
+    if [ -n "$WINE_ENV_XVFB_PID" ]; then
+        kill "$WINE_ENV_XVFB_PID" 2>/dev/null
+        wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+        WINE_ENV_XVFB_PID=
+    fi
+    return 0
+}
