@@ -102,8 +102,8 @@ void santa_win(Buffer& b) {
                                    0.15 * std::exp(-std::pow((f - 2500) / 300, 2));
             voice.push_back({double(h), (0.2 / h + formant)});
         }
-        synth::add_noise(b, at, 0.07, 0.25, 1200, 900, 1.0, 0.01, 0.05, 53 + int(at * 10));  // the "h"
-        synth::add_note(b, Note{at + 0.04, 0.34, f0, 0.16, 0.04, 0.12, 0.5, 5, 0.01, -0.08}, voice);
+        synth::add_noise(b, at, 0.07, 0.5, 1200, 900, 1.0, 0.01, 0.05, 53 + int(at * 10));  // the "h"
+        synth::add_note(b, Note{at + 0.04, 0.34, f0, 0.4, 0.04, 0.12, 0.5, 5, 0.01, -0.08}, voice);
     };
     ho(0.0, 130);
     ho(0.45, 123);
