@@ -138,8 +138,8 @@ Image title_button(int w, int h, Symbol symbol, bool pressed, const Fonts& fonts
     float cx = w / 2.0f + off, cy = h / 2.0f + off;
     switch (symbol) {
         case Symbol::Help:
-            fonts.bold.draw_centred(img, cx + 0.5f, cy + 0.5f, "?", h * 0.62f, darken(COPPER_DEEP, 0.2f), 0.5f);
-            fonts.bold.draw_centred(img, cx, cy, "?", h * 0.62f, ink);
+            fonts.bold.draw_centred(img, cx + 0.5f, cy + 0.5f, "?", h * 0.78f, darken(COPPER_DEEP, 0.2f), 0.5f);
+            fonts.bold.draw_centred(img, cx, cy, "?", h * 0.78f, ink);
             break;
         case Symbol::Minimise:
             fill_shape(img, all, round_rect(cx - 5, h * 0.68f, cx + 5, h * 0.68f + 2.6f, 0.8f), solid(ink));

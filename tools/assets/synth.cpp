@@ -21,7 +21,9 @@ void put32(std::vector<uint8_t>& b, uint32_t v) {
     put16(b, v >> 16);
 }
 
-void put_tag(std::vector<uint8_t>& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void put_tag(std::vector<uint8_t>& b, const char* tag) {
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 struct Rng {
     uint64_t s;
@@ -36,6 +38,7 @@ struct Rng {
 // An INFO sub-chunk with a zero-terminated text, padded to an even size.
 std::vector<uint8_t> info_item(const char* tag, const std::string& text) {
     std::vector<uint8_t> c;
+    c.reserve(text.size() + 10);
     put_tag(c, tag);
     put32(c, static_cast<uint32_t>(text.size() + 1));
     c.insert(c.end(), text.begin(), text.end());
