@@ -3,6 +3,7 @@
 
 #include "app.h"
 #include "check.h"
+#include "faces.h"
 #include "game_ids.h"
 #include "play.h"
 #include "presets.h"
@@ -140,6 +141,11 @@ E2E_CASE("game commands", "a three-tile slide counts one move; a tile out of lin
     REQUIRE(app.read_board(after));
     CHECK(after == cells);
     CHECK_EQ(app.text(MOVES), std::string("1"));
+    // Every tile of the slide is painted at its new place.
+    screenshot_point(app, "after-slide");
+    Image picture;
+    if (CHECK(read_bmp(app.folder() + "\\BmpImages\\PuzNumbs.bmp", picture)))
+        check_faces(app, picture, "after a multi-tile slide");
     // Back by one cell, then a two-tile slide: one move each.
     const int near_tile = tile_next_to_empty(cells);
     app.click(TILE_ID[near_tile]);

@@ -10,6 +10,8 @@
 
 namespace e2e {
 
+const DWORD CLICK_PAUSE_MS = 10;
+
 std::string clock_text(int seconds) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%d:%02d", seconds / 60, seconds % 60);
@@ -54,6 +56,9 @@ PlayResult play_to(App& app, const Cells& goal) {
     const int moves_before = std::atoi(app.text(MOVES).c_str());
     for (int tile : clicks) {
         app.click(TILE_ID[tile]);
+        // A player's clicks come slower than the screen repaints; clicks at
+        // machine speed leave moved tiles unpainted under Wine.
+        Sleep(CLICK_PAUSE_MS);
         slide(cells, tile);
         ++result.clicks;
         result.last_tile = tile;

@@ -29,6 +29,9 @@ struct PlayResult {
     int last_tile = 0;
 };
 
+// Pause after each click of play_to.
+extern const DWORD CLICK_PAUSE_MS;
+
 // Reads the board, solves it toward goal and clicks the tiles, merging runs
 // into two- and three-tile slides. Checks after every click that the move
 // counter shows the clicks so far and the tiles stand where the slide rule puts them.

@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "check.h"
+#include "faces.h"
 #include "game_ids.h"
 #include "play.h"
 #include "presets.h"
@@ -42,6 +43,10 @@ E2E_CASE("complete game", "solving a preset deal shows Solved, counts one move p
     CHECK(read_stats(app, stats));
     CHECK_EQ(stats, record_bytes(seconds, first.clicks));
     screenshot_point(app, "solved");
+    // The picture is whole again on the screen.
+    Image picture;
+    if (CHECK(read_bmp(app.folder() + "\\BmpImages\\PuzNumbs.bmp", picture)))
+        check_faces(app, picture, "after Solved");
 
     // The clock has stopped and the tiles no longer react.
     Sleep(1200);
