@@ -176,6 +176,20 @@ bool App::read_board(Cells& cells) const {
     return used == 15;
 }
 
+HWND App::find_dialog(DWORD timeout_ms) const {
+    const DWORD start = GetTickCount();
+    do {
+        HWND w = nullptr;
+        while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process_.dwProcessId && IsWindowVisible(w)) return w;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < timeout_ms);
+    return nullptr;
+}
+
 void App::settle() const {
     if (!window_) return;
     // A sent message is handled only when the program waits for messages, so

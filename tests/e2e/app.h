@@ -62,6 +62,10 @@ public:
     // cell grid or two tiles share a cell.
     bool read_board(Cells& cells) const;
 
+    // A shown dialog box (class "#32770") of the program, waiting up to
+    // timeout_ms for one to appear; nullptr when none does.
+    HWND find_dialog(DWORD timeout_ms) const;
+
     // Lets the program handle what is queued (paints included).
     void settle() const;
 

@@ -155,5 +155,36 @@ E2E_CASE("game commands", "a three-tile slide counts one move; a tile out of lin
     CHECK_EQ(app.text(MOVES), std::string("2"));
 }
 
+E2E_CASE("game commands", "LOAD PIC opens the file dialog while idle and is refused during a game") {
+    App app(make_scratch_folder());
+    REQUIRE(app.running_window());
+    // Idle: the open-file dialog comes up; Cancel leaves everything as it was.
+    app.post_click(LOAD_PIC);
+    HWND dialog = app.find_dialog(5000);
+    REQUIRE(dialog != nullptr);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDCANCEL)));
+    const DWORD start = GetTickCount();
+    while (IsWindow(dialog) && GetTickCount() - start < 5000) Sleep(50);
+    CHECK(!IsWindow(dialog));
+    app.settle();
+    Cells cells;
+    REQUIRE(app.read_board(cells));
+    CHECK(cells == ordered_cells());
+    CHECK_EQ(app.text(RESULT), std::string(""));
+
+    // Running: refused, no dialog, the game goes on untouched.
+    app.click(NEW_GAME);
+    Cells dealt;
+    REQUIRE(app.read_board(dealt));
+    app.post_click(LOAD_PIC);
+    app.settle();
+    HWND refused = app.find_dialog(700);
+    CHECK(refused == nullptr);
+    if (refused) PostMessageA(refused, WM_COMMAND, IDCANCEL, 0);
+    REQUIRE(app.read_board(cells));
+    CHECK(cells == dealt);
+    CHECK_EQ(app.text(RESULT), std::string(" "));
+}
+
 }  // namespace
 }  // namespace e2e
