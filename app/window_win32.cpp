@@ -121,6 +121,10 @@ HWND create_main_window(HINSTANCE instance) {
 void Win32GameWindow::place_tile(int tile, Point position) {
     if (tile < 1 || tile > 15 || !tile_handles[tile]) return;
     MoveWindow(tile_handles[tile], position.x, position.y, TILE_SIZE, TILE_SIZE, TRUE);
+    // The main window has no WS_CLIPCHILDREN, so its erase of the cell a tile just left
+    // would paint over a tile that is placed there next and already drawn. Painting
+    // now, the window first and then the tile, keeps every slide of two or three tiles whole.
+    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void Win32GameWindow::set_text(int control_id, const std::string& text) {
