@@ -1,0 +1,389 @@
+// The Wine benchmark driver: starts the real Tessary.exe and times what a
+// player feels - start-up, LOAD PIC of a big photo, a full board repaint, a
+// tile click - each against a reference measured in the same run (the trivial
+// program, LodePNG's decode alone, the platform's JPEG decode alone).
+// Usage: tessary_perf DIST_FOLDER PHOTO.png PHOTO.jpg [--reps N]
+// Prints "TABLE wine ..." rows, which tools/bench.sh gathers into its table.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <psapi.h>
+
+#include <lodepng.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../e2e/app.h"
+#include "../e2e/solver.h"
+
+namespace {
+
+using e2e::App;
+
+constexpr int ID_LOAD_PIC = 700, ID_NEW_GAME = 600;
+constexpr int FILE_NAME_BOX = 0x47c;
+constexpr double FRAME_MS = 16.0;
+constexpr double DECODED_PHOTO_MB = 4000.0 * 3000 * 3 / 1e6;
+
+double now_ms() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+double median(std::vector<double> v) {
+    if (v.empty()) return -1;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+std::string windows_path(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+std::string own_folder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+int failures = 0;
+
+void problem(const std::string& what) {
+    std::printf("PROBLEM %s\n", what.c_str());
+    ++failures;
+}
+
+// One row of the final table: what, its time, the reference's, the ratio and the target.
+void row(const char* label, double value, double reference, double target, const char* unit = "ms") {
+    const double ratio = value / reference;
+    std::printf("TABLE wine  %-44s %9.1f %9.1f %7.2f %6.1fx  %s%s\n", label, value, reference, ratio, target,
+                ratio <= target ? "met" : "MISSED", unit[0] == 'm' && unit[1] == 's' ? "" : unit);
+    std::fflush(stdout);
+}
+
+void info(const char* label, double value, const char* unit = "ms") {
+    std::printf("INFO  %-52s %9.1f %s\n", label, value, unit);
+    std::fflush(stdout);
+}
+
+// --- start-up ---------------------------------------------------------------
+
+HWND shown_window_of(DWORD pid, const char* window_class) {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, window_class, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+struct StartTimes {
+    double visible = -1, idle = -1;
+};
+
+// Starts exe in folder and times it until its main window is visible, then
+// until the program answers a sent message (its first paints done); closes it.
+StartTimes time_start(const std::string& folder, const std::string& exe, const char* window_class) {
+    StartTimes times;
+    std::string command_line = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const double t0 = now_ms();
+    if (!CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process)) {
+        problem("could not start " + exe);
+        return times;
+    }
+    HWND window = nullptr;
+    while (now_ms() - t0 < 20000) {
+        if ((window = shown_window_of(process.dwProcessId, window_class)) != nullptr) break;
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) break;
+        Sleep(1);
+    }
+    if (window) {
+        times.visible = now_ms() - t0;
+        SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+        times.idle = now_ms() - t0;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    } else {
+        problem("no visible window from " + exe);
+    }
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, 3000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return times;
+}
+
+void measure_start_up(int reps) {
+    const std::string folder = e2e::make_scratch_folder();
+    const std::string trivial = folder + "\\perf_trivial.exe";
+    if (!CopyFileA((own_folder() + "\\perf_trivial.exe").c_str(), trivial.c_str(), FALSE)) {
+        problem("perf_trivial.exe not found beside the driver");
+        return;
+    }
+    const std::string game = folder + "\\Tessary.exe";
+    time_start(folder, game, "Tessary");  // warm-up: the first start of a program loads its DLLs from disk
+    time_start(folder, trivial, "TessaryPerfTrivial");
+    std::vector<double> game_visible, game_idle, trivial_visible, trivial_idle;
+    for (int i = 0; i < reps; ++i) {  // interleaved, so both see the same load of the machine
+        const StartTimes g = time_start(folder, game, "Tessary");
+        const StartTimes t = time_start(folder, trivial, "TessaryPerfTrivial");
+        game_visible.push_back(g.visible);
+        game_idle.push_back(g.idle);
+        trivial_visible.push_back(t.visible);
+        trivial_idle.push_back(t.idle);
+    }
+    row("start-up to visible window / trivial program", median(game_visible), median(trivial_visible), 2.0);
+    info("start-up to first paints done (game)", median(game_idle));
+    info("start-up to first paints done (trivial program)", median(trivial_idle));
+}
+
+// --- LOAD PIC -----------------------------------------------------------------
+
+SIZE_T peak_working_set(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+    return counters.PeakWorkingSetSize;
+}
+
+bool file_time(const std::string& path, ULONGLONG& written, ULONGLONG& size) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    written = (ULONGLONG(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    size = (ULONGLONG(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+// Runs LOAD PIC with `name` (a file in the picture folder) and returns the
+// milliseconds from posting the dialog's OK until the program is idle again
+// with the new snapshot written; -1 on failure.
+double time_load_pic(App& app, const std::string& name) {
+    const std::string snapshot = app.folder() + "\\BmpImages\\game_image00.bmp";
+    ULONGLONG before = 0, size = 0;
+    file_time(snapshot, before, size);
+    app.post_click(ID_LOAD_PIC);
+    HWND dialog = app.find_dialog(5000);
+    if (!dialog) {
+        problem("no file dialog after LOAD PIC");
+        return -1;
+    }
+    SetDlgItemTextA(dialog, FILE_NAME_BOX, name.c_str());
+    Sleep(100);  // let the dialog finish its own start before the clock runs
+    const double t0 = now_ms();
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
+    while (IsWindow(dialog) && now_ms() - t0 < 60000) Sleep(1);
+    // The command runs on to its end before the program takes a sent message again.
+    SendMessageTimeoutA(app.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, nullptr);
+    const double elapsed = now_ms() - t0;
+
+    if (HWND box = app.find_dialog(0)) {
+        problem("a message box after LOAD PIC of " + name);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        app.settle();
+        return -1;
+    }
+    ULONGLONG after = 0;
+    if (!file_time(snapshot, after, size) || after == before || size != 110646) {
+        problem("no new snapshot after LOAD PIC of " + name);
+        return -1;
+    }
+    return elapsed;
+}
+
+double lodepng_decode_ms(const std::string& path) {
+    std::vector<unsigned char> rgb;
+    unsigned w = 0, h = 0;
+    const double t0 = now_ms();
+    const unsigned error = lodepng::decode(rgb, w, h, path, LCT_RGB, 8);
+    const double elapsed = now_ms() - t0;
+    if (error) problem("LodePNG could not decode " + path);
+    return elapsed;
+}
+
+// The platform's decode of a picture file alone: the file read into memory and
+// OleLoadPicture, as a program that only wants the bitmap would do it.
+double ole_decode_ms(const std::string& path) {
+    const double t0 = now_ms();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    const DWORD size = GetFileSize(file, nullptr);
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
+    DWORD got = 0;
+    ReadFile(file, block, size, &got, nullptr);
+    CloseHandle(file);
+    IStream* stream = nullptr;
+    IPicture* picture = nullptr;
+    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
+        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        stream->Release();
+    }
+    OLE_HANDLE handle = 0;
+    if (picture) picture->get_Handle(&handle);
+    const double elapsed = now_ms() - t0;
+    if (!handle) problem("OleLoadPicture could not decode " + path);
+    if (picture) picture->Release();
+    GlobalFree(block);
+    return elapsed;
+}
+
+void measure_load_pic(const std::string& png, const std::string& jpg, int reps) {
+    std::vector<double> png_ms, jpg_ms, decode_ms, ole_ms, peak_mb, start_peak_mb;
+    for (int i = 0; i < reps; ++i) {
+        // A fresh program each time, so its peak working set is this import's.
+        const std::string folder = e2e::make_scratch_folder();
+        CopyFileA(png.c_str(), (folder + "\\BmpImages\\perf_photo.png").c_str(), FALSE);
+        CopyFileA(jpg.c_str(), (folder + "\\BmpImages\\perf_photo.jpg").c_str(), FALSE);
+        {
+            App app(folder);
+            if (!app.running_window()) return problem("the game did not start");
+            start_peak_mb.push_back(peak_working_set(app.process()) / 1e6);
+            const double p = time_load_pic(app, "perf_photo.png");
+            if (p >= 0) png_ms.push_back(p);
+            peak_mb.push_back(peak_working_set(app.process()) / 1e6);
+            const double j = time_load_pic(app, "perf_photo.jpg");
+            if (j >= 0) jpg_ms.push_back(j);
+        }
+        // The references right after, in this process, while the file is in the cache as well.
+        decode_ms.push_back(lodepng_decode_ms(png));
+        ole_ms.push_back(ole_decode_ms(jpg));
+    }
+    row("LOAD PIC 4000x3000 PNG / LodePNG decode alone", median(png_ms), median(decode_ms), 1.5);
+    row("peak working set in PNG import / decoded MB", median(peak_mb), DECODED_PHOTO_MB, 4.0, " (MB)");
+    row("LOAD PIC 4000x3000 JPEG / OLE decode alone", median(jpg_ms), median(ole_ms), 1.5);
+    info("peak working set before the import (MB)", median(start_peak_mb), "MB");
+}
+
+// --- repaint and click ------------------------------------------------------
+
+// A full repaint of a window and its children, sent from here: each WM_PAINT
+// is a message the program handles before RedrawWindow returns.
+double time_full_repaint(HWND window) {
+    const double t0 = now_ms();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return now_ms() - t0;
+}
+
+double median_repaint(HWND window, int reps) {
+    std::vector<double> times;
+    for (int i = 0; i < reps; ++i) times.push_back(time_full_repaint(window));
+    return median(times);
+}
+
+// A tile next to the empty cell of cells, or 0.
+int tile_next_to_empty(const e2e::Cells& cells) {
+    const int empty = e2e::empty_cell(cells);
+    const int row = empty / 4, column = empty % 4;
+    if (column > 0) return cells[empty - 1];
+    if (column < 3) return cells[empty + 1];
+    if (row > 0) return cells[empty - 4];
+    return cells[empty + 4];
+}
+
+HWND start_trivial(const std::string& folder, PROCESS_INFORMATION& process) {
+    const std::string exe = folder + "\\perf_trivial.exe";
+    CopyFileA((own_folder() + "\\perf_trivial.exe").c_str(), exe.c_str(), FALSE);
+    std::string command_line = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process))
+        return nullptr;
+    for (int i = 0; i < 2000; ++i) {
+        if (HWND w = shown_window_of(process.dwProcessId, "TessaryPerfTrivial")) {
+            SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+            return w;
+        }
+        Sleep(5);
+    }
+    return nullptr;
+}
+
+void measure_repaint_and_click(const std::string& png, int reps) {
+    const std::string folder = e2e::make_scratch_folder();
+    CopyFileA(png.c_str(), (folder + "\\BmpImages\\perf_photo.png").c_str(), FALSE);
+    PROCESS_INFORMATION trivial{};
+    HWND reference = start_trivial(folder, trivial);
+    if (!reference) return problem("the trivial program did not start");
+    App app(folder);
+    if (!app.running_window()) return problem("the game did not start");
+
+    // Alternating game and reference, several rounds, medians of all.
+    std::vector<double> number_picture, reference_repaint;
+    for (int round = 0; round < 3; ++round) {
+        number_picture.push_back(median_repaint(app.window(), reps));
+        reference_repaint.push_back(median_repaint(reference, reps));
+    }
+    row("full board repaint, number picture / frame", median(number_picture), FRAME_MS, 1.0);
+    info("full repaint of the trivial program (15 buttons)", median(reference_repaint));
+
+    if (time_load_pic(app, "perf_photo.png") < 0) return;
+    std::vector<double> imported;
+    for (int round = 0; round < 3; ++round) imported.push_back(median_repaint(app.window(), reps));
+    row("full board repaint, imported picture / frame", median(imported), FRAME_MS, 1.0);
+
+    app.click(ID_NEW_GAME);
+    app.settle();
+    e2e::Cells cells;
+    if (!app.read_board(cells)) return problem("could not read the board after NEW GAME");
+    const int tile = tile_next_to_empty(cells);
+    std::vector<double> clicks, reference_clicks;
+    for (int i = 0; i < 3 * reps; ++i) {
+        double t0 = now_ms();
+        SendMessageA(app.window(), WM_COMMAND, WPARAM(e2e::TILE_ID[tile]), 0);
+        clicks.push_back(now_ms() - t0);
+        t0 = now_ms();
+        SendMessageA(reference, WM_COMMAND, 1, 0);
+        reference_clicks.push_back(now_ms() - t0);
+        Sleep(20);
+    }
+    if (app.text(2300) != std::to_string(3 * reps)) problem("the clicks did not all move: moves " + app.text(2300));
+    row("tile click to repainted tiles / frame", median(clicks), FRAME_MS, 1.0);
+    info("slide of one button in the trivial program", median(reference_clicks));
+
+    PostMessageA(reference, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(trivial.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(trivial.hProcess, 99);
+    CloseHandle(trivial.hThread);
+    CloseHandle(trivial.hProcess);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::printf("usage: %s DIST_FOLDER PHOTO.png PHOTO.jpg [--reps N]\n", argv[0]);
+        return 2;
+    }
+    const std::string dist = windows_path(argv[1]);
+    const std::string png = windows_path(argv[2]), jpg = windows_path(argv[3]);
+    int reps = 5;
+    for (int i = 4; i + 1 < argc; i += 2)
+        if (std::string(argv[i]) == "--reps") reps = std::max(1, std::atoi(argv[i + 1]));
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    e2e::set_folders(dist, std::string(temp) + "tessary-perf-" + std::to_string(GetCurrentProcessId()));
+
+    measure_start_up(reps + 2);
+    measure_repaint_and_click(png, reps * 2);
+    measure_load_pic(png, jpg, reps);
+    std::printf("%s\n", failures ? "perf: problems above" : "perf: done");
+    return failures ? 1 : 0;
+}

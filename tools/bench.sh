@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The benchmark: builds the host and the win64 program, runs Google Benchmark
+# on the picture code natively and the Wine driver on the real program, and
+# prints one table in which every figure is a ratio against a reference
+# measured in the same run. Usage: bash tools/bench.sh [--reps N]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+reps=5
+[ "${1:-}" = --reps ] && reps=$2
+
+bash tools/setup.sh
+host=build/perf-host
+win=build/perf-win64
+cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$host" -j2 --target picture_bench >/dev/null
+cmake -S . -B "$win" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-mingw.cmake" \
+    -DLODEPNG_CACHE="$root/.deps/lodepng" >/dev/null
+cmake --build "$win" -j2 >/dev/null
+
+# The 4000 x 3000 photo, as PNG (the host benchmark's picture) and as JPEG.
+pictures="$win/tests/perf/pictures"
+mkdir -p "$pictures"
+[ -f "$pictures/photo.png" ] || "$host/tests/bench/picture_bench" --write-photo "$pictures/photo.png"
+[ -f "$pictures/photo.jpg" ] || /usr/bin/convert "$pictures/photo.png" -quality 90 "$pictures/photo.jpg"
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+echo "bench: host benchmark (Google Benchmark)"
+(cd "$out" && "$root/$host/tests/bench/picture_bench") | tee "$out/host.txt"
+
+echo "bench: Wine driver"
+(
+    . tools/wine-env.sh
+    trap 'wine_env_stop remove' EXIT
+    wine_env_prefix "$root/$win/tests/perf/wine-cache" "$root/$win/tests/perf/wine-run-$$" || exit 1
+    wine_env_xvfb || exit 1
+    "$WINE64" "$win/tests/perf/tessary_perf.exe" "$root/$win/dist/Tessary" \
+        "$root/$pictures/photo.png" "$root/$pictures/photo.jpg" --reps "$reps"
+) | tee "$out/wine.txt" || true
+
+echo
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(/usr/lib/wine/wine64 --version)"
+printf '%-5s %-44s %9s %9s %7s %7s  %s\n' where figure ms "ref ms" ratio target ""
+grep -h '^TABLE ' "$out/host.txt" "$out/wine.txt" | sed 's/^TABLE //'
+grep -h '^INFO ' "$out/wine.txt" | sed 's/^INFO  /  (info) /' || true
+grep -h '^PROBLEM ' "$out/wine.txt" && exit 1
+exit 0
