@@ -1,13 +1,15 @@
 // The end-to-end driver: runs Tessary.exe from a copy of its distributable
 // folder and checks what a player would see.
-// Usage: tessary_e2e DIST_FOLDER [--filter TEXT] [--scratch FOLDER]
+// Usage: tessary_e2e DIST_FOLDER [--filter TEXT] [--scratch FOLDER] [--soak ACTIONS]
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "app.h"
 #include "check.h"
+#include "soak.h"
 
 namespace {
 
@@ -24,7 +26,7 @@ std::string windows_path(std::string path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: %s DIST_FOLDER [--filter TEXT] [--scratch FOLDER]\n", argv[0]);
+        std::printf("usage: %s DIST_FOLDER [--filter TEXT] [--scratch FOLDER] [--soak ACTIONS]\n", argv[0]);
         return 2;
     }
     const std::string dist = windows_path(argv[1]);
@@ -36,7 +38,10 @@ int main(int argc, char** argv) {
         const std::string option = argv[i];
         if (option == "--filter") filter = argv[i + 1];
         else if (option == "--scratch") scratch = windows_path(argv[i + 1]);
+        else if (option == "--soak") e2e::set_long_soak(std::atoi(argv[i + 1]));
     }
+    // The long soak alone, unless a filter asks for more.
+    if (e2e::long_soak_actions() > 0 && filter.empty()) filter = "soak/long run";
     if (GetFileAttributesA((dist + "\\Tessary.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::printf("no Tessary.exe in %s\n0 passed, 1 failed\n", dist.c_str());
         return 1;
