@@ -114,3 +114,29 @@ std::vector<std::uint8_t> snapshot_bmp_header(int width, int height) {
     put_u32(header.data() + 34, image_size);
     return header;
 }
+
+namespace {
+
+std::uint32_t get_u32(const std::uint8_t* at) {
+    return std::uint32_t(at[0]) | std::uint32_t(at[1]) << 8 | std::uint32_t(at[2]) << 16 | std::uint32_t(at[3]) << 24;
+}
+
+std::uint16_t get_u16(const std::uint8_t* at) { return std::uint16_t(at[0] | at[1] << 8); }
+
+}  // namespace
+
+bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout) {
+    if (!data || size < std::size_t(BMP_HEADER_SIZE) || data[0] != 'B' || data[1] != 'M') return false;
+    const std::uint32_t offset = get_u32(data + 10);
+    const std::int32_t width = std::int32_t(get_u32(data + 18));
+    const std::int32_t height = std::int32_t(get_u32(data + 22));
+    if (get_u32(data + 14) != 40 || get_u16(data + 26) != 1 || get_u16(data + 28) != 24 ||
+        get_u32(data + 30) != 0 || width <= 0 || height <= 0 || offset < std::uint32_t(BMP_HEADER_SIZE))
+        return false;
+    const std::uint64_t pixel_bytes = ((3ull * std::uint32_t(width) + 3) & ~3ull) * std::uint32_t(height);
+    if (std::uint64_t(offset) + pixel_bytes > size) return false;
+    layout.pixel_offset = offset;
+    layout.width = width;
+    layout.height = height;
+    return true;
+}

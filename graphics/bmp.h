@@ -24,3 +24,16 @@ unsigned bmp_stride(unsigned width);
 
 // The 54 header bytes of a snapshot: image size filled in, full 32-bit width and height.
 std::vector<std::uint8_t> snapshot_bmp_header(int width, int height);
+
+// Where the pixels of a plain 24-bit BMP file lie: the kind both writers make
+// (a 40-byte info header, 24 bits, no compression, rows bottom-up), whole in
+// the bytes given. Readers take a quick way for these and leave every other
+// file to the platform's decoders.
+struct PlainBmp {
+    std::size_t pixel_offset = 0;  // from the start of the file
+    int width = 0;
+    int height = 0;  // positive: rows bottom-up
+};
+
+// True, with the layout filled in, when data (size bytes) is such a file.
+bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout);

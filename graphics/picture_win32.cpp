@@ -48,6 +48,67 @@ IPicture* decode_picture(HGLOBAL block) {
     return picture;
 }
 
+// A file mapped read-only for as long as this lives; data is null when it could not be.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path) {
+        file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file_ == INVALID_HANDLE_VALUE) return;
+        LARGE_INTEGER length{};
+        if (!GetFileSizeEx(file_, &length) || length.QuadPart <= 0 || length.QuadPart > MAX_PICTURE_FILE_BYTES) return;
+        mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (!mapping_) return;
+        data_ = static_cast<const std::uint8_t*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+        if (data_) size_ = static_cast<std::size_t>(length.QuadPart);
+    }
+    ~MappedFile() {
+        if (data_) UnmapViewOfFile(data_);
+        if (mapping_) CloseHandle(mapping_);
+        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    const std::uint8_t* data() const { return data_; }
+    std::size_t size() const { return size_; }
+
+private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    HANDLE mapping_ = nullptr;
+    const std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// The preview of a plain 24-bit BMP straight from the file's rows. The same
+// pixels as the picture object and CopyImage give (a screen-compatible bitmap,
+// the rows stretched onto it in HALFTONE mode), without the picture object's
+// two full-size copies of a big picture or CopyImage's third.
+HBITMAP scale_plain_bmp(const std::uint8_t* file, const PlainBmp& layout) {
+    BITMAPINFO info{};
+    std::copy(file + 14, file + BMP_HEADER_SIZE, reinterpret_cast<std::uint8_t*>(&info.bmiHeader));
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(screen, PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE);
+    ReleaseDC(nullptr, screen);
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!copy || !memory) {
+        if (copy) DeleteObject(copy);
+        if (memory) DeleteDC(memory);
+        return nullptr;
+    }
+    HGDIOBJ before = SelectObject(memory, copy);
+    SetStretchBltMode(memory, HALFTONE);
+    const int lines = StretchDIBits(memory, 0, 0, PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE, 0, 0, layout.width,
+                                    layout.height, file + layout.pixel_offset, &info, DIB_RGB_COLORS, SRCCOPY);
+    SelectObject(memory, before);
+    DeleteDC(memory);
+    if (lines <= 0) {  // 0, or GDI_ERROR
+        DeleteObject(copy);
+        return nullptr;
+    }
+    return copy;
+}
+
 // Paints into `dc` what a bitmap static control paints: its background brush
 // (asked of the parent, as the control does), then its bitmap at the top left.
 void paint_like_panel(HWND panel, HDC dc, int width, int height) {
@@ -82,6 +143,13 @@ void write_file(const std::string& path, const std::vector<std::uint8_t>& header
 }  // namespace
 
 HBITMAP load_picture(const std::string& path) {
+    {
+        const MappedFile file(path);
+        PlainBmp layout;
+        if (file.data() && read_plain_bmp(file.data(), file.size(), layout))
+            if (HBITMAP copy = scale_plain_bmp(file.data(), layout)) return copy;
+    }
+    // GIF, JPEG and every other kind of BMP: the platform's picture object.
     HGLOBAL block = read_into_global(path);
     if (!block) return nullptr;
     IPicture* picture = decode_picture(block);
