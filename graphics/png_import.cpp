@@ -73,22 +73,33 @@ bool png_header_acceptable(const std::uint8_t* data, std::size_t size, unsigned&
     return true;
 }
 
+namespace {
+
+// Decodes PNG file bytes to 8-bit RGB within the limits; null when refused or undecodable.
+std::unique_ptr<unsigned char, FreeDeleter> decode_rgb(const std::uint8_t* data, std::size_t size, unsigned& width,
+                                                       unsigned& height) {
+    lodepng::State state;
+    set_up_decoder(state);
+    if (lodepng_inspect(&width, &height, &state, data, size) != 0) return nullptr;
+    const std::uint64_t limit = inflate_limit(state, width, height);
+    if (limit == 0 || limit > SIZE_MAX) return nullptr;
+    state.decoder.zlibsettings.max_output_size = static_cast<std::size_t>(limit);
+
+    unsigned char* raw = nullptr;
+    const unsigned error = lodepng_decode(&raw, &width, &height, &state, data, size);
+    std::unique_ptr<unsigned char, FreeDeleter> pixels(raw);
+    if (error != 0) pixels.reset();
+    return pixels;
+}
+
+}  // namespace
+
 bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& bmp) {
     bmp.clear();
     try {
-        lodepng::State state;
-        set_up_decoder(state);
         unsigned width = 0, height = 0;
-        if (lodepng_inspect(&width, &height, &state, data, size) != 0) return false;
-        const std::uint64_t limit = inflate_limit(state, width, height);
-        if (limit == 0 || limit > SIZE_MAX) return false;
-        state.decoder.zlibsettings.max_output_size = static_cast<std::size_t>(limit);
-
-        unsigned char* raw = nullptr;
-        const unsigned error = lodepng_decode(&raw, &width, &height, &state, data, size);
-        std::unique_ptr<unsigned char, FreeDeleter> pixels(raw);
-        if (error != 0 || !pixels) return false;
-
+        const auto pixels = decode_rgb(data, size, width, height);
+        if (!pixels) return false;
         // Encode straight from the decoder's buffer: no copy into a vector.
         const std::size_t rgb_size = static_cast<std::size_t>(width) * height * 3;
         bmp = encode_bmp(pixels.get(), rgb_size, width, height);
@@ -102,9 +113,16 @@ bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uin
 bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path) {
     std::vector<std::uint8_t> bmp;
     try {
-        std::vector<std::uint8_t> png;
-        if (!read_capped(png_path, png)) return false;
-        if (!png_to_bmp(png.data(), png.size(), bmp)) return false;
+        unsigned width = 0, height = 0;
+        std::unique_ptr<unsigned char, FreeDeleter> pixels;
+        {
+            std::vector<std::uint8_t> png;
+            if (!read_capped(png_path, png)) return false;
+            pixels = decode_rgb(png.data(), png.size(), width, height);
+        }  // the file's bytes go before the BMP is made: a photo's peak memory is decoded pixels and BMP only
+        if (!pixels) return false;
+        bmp = encode_bmp(pixels.get(), static_cast<std::size_t>(width) * height * 3, width, height);
+        if (bmp.empty()) return false;
     } catch (const std::exception&) {
         return false;
     }
