@@ -2,7 +2,7 @@
 // player feels - start-up, LOAD PIC of a big photo, a full board repaint, a
 // tile click - each against a reference measured in the same run (the trivial
 // program, LodePNG's decode alone, the platform's JPEG decode alone).
-// Usage: tessary_perf DIST_FOLDER PHOTO.png PHOTO.jpg [--reps N]
+// Usage: tessary_perf DIST_FOLDER PHOTO.png PHOTO.jpg [--reps N] [--only PART]
 // Prints "TABLE wine ..." rows, which tools/bench.sh gathers into its table.
 #include <windows.h>
 #include <ocidl.h>
@@ -13,11 +13,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "../e2e/app.h"
 #include "../e2e/solver.h"
+#include "graphics/bmp.h"
+#include "graphics/picture_win32.h"
+#include "graphics/png_import.h"
 
 namespace {
 
@@ -365,6 +369,172 @@ void measure_repaint_and_click(const std::string& png, int reps) {
     CloseHandle(trivial.hProcess);
 }
 
+
+// --- the quick ways give the same pixels ------------------------------------
+
+// The 32-bit pixels of a bitmap, rows from the top.
+std::vector<std::uint32_t> pixels_of(HBITMAP bitmap) {
+    BITMAP size{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size)) return {};
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.bmWidth;
+    info.bmiHeader.biHeight = -size.bmHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<std::uint32_t> pixels(std::size_t(size.bmWidth) * size.bmHeight);
+    HDC dc = GetDC(nullptr);
+    GetDIBits(dc, bitmap, 0, size.bmHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    for (auto& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// The preview as the picture object and CopyImage make it, the way the game always made it.
+HBITMAP preview_through_ole(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    const DWORD size = GetFileSize(file, nullptr);
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size);
+    DWORD got = 0;
+    ReadFile(file, block, size, &got, nullptr);
+    CloseHandle(file);
+    IStream* stream = nullptr;
+    IPicture* picture = nullptr;
+    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
+        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        stream->Release();
+    }
+    GlobalFree(block);
+    if (!picture) return nullptr;
+    OLE_HANDLE handle = 0;
+    HBITMAP copy = nullptr;
+    if (SUCCEEDED(picture->get_Handle(&handle)) && handle)
+        copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP,
+                                              PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE, 0));
+    picture->Release();
+    return copy;
+}
+
+// A picture with fine detail in every channel, so that any difference in how
+// rows and columns are picked or merged when scaling shows.
+std::vector<std::uint8_t> busy_picture(unsigned width, unsigned height) {
+    std::vector<std::uint8_t> rgb(std::size_t(width) * height * 3);
+    std::uint32_t noise = width * 7919u + height;
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        noise = noise * 1664525u + 1013904223u;
+        rgb[i] = std::uint8_t((i * 37 / 3) ^ (noise >> 24));
+    }
+    return rgb;
+}
+
+bool write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return written == bytes.size();
+}
+
+// load_picture against the picture object on BMP files of many sizes and both
+// writers' headers, the game's own pictures and the big photo.
+void check_preview_pixels(const std::string& png) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tessary-perf-check-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::vector<std::string> files;
+    const unsigned sizes[][2] = {{1, 1}, {3, 2}, {4, 4}, {7, 1000}, {100, 50}, {190, 182}, {192, 192},
+                                 {193, 191}, {320, 320}, {400, 100}, {1000, 7}, {1234, 777}};
+    for (const auto& size : sizes) {
+        const std::string path = folder + "\\plain_" + std::to_string(size[0]) + "x" + std::to_string(size[1]) + ".bmp";
+        if (write_bytes(path, encode_bmp(busy_picture(size[0], size[1]), size[0], size[1]))) files.push_back(path);
+    }
+    {  // the snapshot's header: image size and all 32 bits of width and height filled in
+        std::vector<std::uint8_t> file = snapshot_bmp_header(190, 182);
+        const std::vector<std::uint8_t> body = encode_bmp(busy_picture(190, 182), 190, 182);
+        file.insert(file.end(), body.begin() + BMP_HEADER_SIZE, body.end());
+        const std::string path = folder + "\\snapshot_190x182.bmp";
+        if (write_bytes(path, file)) files.push_back(path);
+    }
+    for (const char* name : {"PuzNumbs.bmp", "clown.bmp", "santa.bmp"})
+        files.push_back(e2e::dist_folder() + "\\BmpImages\\" + name);
+    if (!png.empty()) {
+        const std::string path = folder + "\\photo.bmp";
+        if (convert_png_to_bmp(png, path)) files.push_back(path);
+        else problem("could not convert " + png);
+    }
+    int same = 0;
+    for (const std::string& path : files) {
+        HBITMAP quick = load_picture(path), reference = preview_through_ole(path);
+        if (!quick || !reference) problem("no preview from " + path);
+        else if (pixels_of(quick) != pixels_of(reference)) problem("preview pixels differ from the picture object's: " + path);
+        else ++same;
+        if (quick) DeleteObject(quick);
+        if (reference) DeleteObject(reference);
+        if (path.compare(0, folder.size(), folder) == 0) DeleteFileA(path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+    std::printf("CHECK preview of %d BMP files pixel-identical to the picture object's\n", same);
+}
+
+// --- where the import's time goes ------------------------------------------
+
+// The import's steps one by one in this process, for the reader of the table.
+void measure_phases(const std::string& png, const std::string& jpg, int reps) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string bmp = std::string(temp) + "tessary-perf-photo-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    std::vector<double> convert, load_bmp, load_jpg, read, ole, copy;
+    for (int i = 0; i < reps; ++i) {
+        double t0 = now_ms();
+        if (!convert_png_to_bmp(png, bmp)) return problem("convert_png_to_bmp failed");
+        convert.push_back(now_ms() - t0);
+        t0 = now_ms();
+        HBITMAP preview = load_picture(bmp);
+        load_bmp.push_back(now_ms() - t0);
+        if (!preview) return problem("load_picture failed on the converted photo");
+        DeleteObject(preview);
+        t0 = now_ms();
+        preview = load_picture(jpg);
+        load_jpg.push_back(now_ms() - t0);
+        if (preview) DeleteObject(preview);
+
+        // load_picture's own steps on the BMP: read, decode, scale.
+        t0 = now_ms();
+        HANDLE file = CreateFileA(bmp.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        const DWORD size = GetFileSize(file, nullptr);
+        HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size);
+        DWORD got = 0;
+        ReadFile(file, block, size, &got, nullptr);
+        CloseHandle(file);
+        read.push_back(now_ms() - t0);
+        t0 = now_ms();
+        IStream* stream = nullptr;
+        IPicture* picture = nullptr;
+        CreateStreamOnHGlobal(block, FALSE, &stream);
+        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        stream->Release();
+        GlobalFree(block);
+        ole.push_back(now_ms() - t0);
+        OLE_HANDLE handle = 0;
+        if (picture) picture->get_Handle(&handle);
+        t0 = now_ms();
+        HANDLE scaled = CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 192, 192, 0);
+        copy.push_back(now_ms() - t0);
+        if (scaled) DeleteObject(scaled);
+        if (picture) picture->Release();
+    }
+    DeleteFileA(bmp.c_str());
+    info("  convert_png_to_bmp (decode, encode, write 36 MB)", median(convert));
+    info("  load_picture of the converted 36 MB BMP", median(load_bmp));
+    info("    of which: read into a global block", median(read));
+    info("    of which: OleLoadPicture", median(ole));
+    info("    of which: CopyImage to 192 x 192", median(copy));
+    info("  load_picture of the JPEG", median(load_jpg));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -375,15 +545,21 @@ int main(int argc, char** argv) {
     const std::string dist = windows_path(argv[1]);
     const std::string png = windows_path(argv[2]), jpg = windows_path(argv[3]);
     int reps = 5;
-    for (int i = 4; i + 1 < argc; i += 2)
+    std::string only;  // one part alone: check, start-up, repaint, load-pic or phases
+    for (int i = 4; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--reps") reps = std::max(1, std::atoi(argv[i + 1]));
+        if (std::string(argv[i]) == "--only") only = argv[i + 1];
+    }
+    const auto wanted = [&](const char* part) { return only.empty() || only == part; };
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     e2e::set_folders(dist, std::string(temp) + "tessary-perf-" + std::to_string(GetCurrentProcessId()));
 
-    measure_start_up(reps + 2);
-    measure_repaint_and_click(png, reps * 2);
-    measure_load_pic(png, jpg, reps);
+    if (wanted("check")) check_preview_pixels(png);
+    if (wanted("start-up")) measure_start_up(reps + 2);
+    if (wanted("repaint")) measure_repaint_and_click(png, reps * 2);
+    if (wanted("load-pic")) measure_load_pic(png, jpg, reps);
+    if (wanted("phases")) measure_phases(png, jpg, std::max(1, reps / 2));
     std::printf("%s\n", failures ? "perf: problems above" : "perf: done");
     return failures ? 1 : 0;
 }
