@@ -53,6 +53,7 @@ std::string hostile_bytes(const std::string& file, const std::string& folder, Bl
         shown = block_picture(65535, 1, 4, 1, 35);
         return png_bytes(shown, PngKind::Rgb);
     }
+    if (file == "wider.png") return png_bytes(block_picture(65536, 1, 4, 1, 36), PngKind::Rgb);
     return png;
 }
 
@@ -78,6 +79,7 @@ const HostilePicture HOSTILE_PICTURES[] = {
     {"mixed.Png", "a PNG named .Png, given to the picture loader", Expect::Either},
     {"dot.png", "a 1 x 1 PNG", Expect::Loaded},
     {"wide.png", "a 65535 x 1 PNG", Expect::Loaded},
+    {"wider.png", "a 65536 x 1 PNG, too wide for the BMP header", Expect::ErrorBox},
 };
 
 E2E_CASE("hostile files", "hostile pictures end in the error box, silence or the picture, never a crash or a lost record") {
