@@ -28,7 +28,7 @@ mkdir -p "$pictures"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 echo "bench: host benchmark (Google Benchmark)"
-(cd "$out" && "$root/$host/tests/bench/picture_bench") | tee "$out/host.txt"
+(cd "$out" && "$root/$host/tests/bench/picture_bench" --benchmark_color=false) | tee "$out/host.txt"
 
 echo "bench: Wine driver"
 (
