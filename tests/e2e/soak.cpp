@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "check.h"
+#include "dialog.h"
 #include "faces.h"
 #include "game_ids.h"
 #include "image.h"
@@ -18,32 +19,6 @@ namespace e2e {
 namespace {
 
 int g_long_soak = 0;
-
-// Dialog identifiers of the open-file dialog under Wine.
-const int FILE_NAME_BOX = 0x47c;
-
-HWND wait_dialog_of(const App& app, DWORD timeout_ms, HWND other_than) {
-    const DWORD start = GetTickCount();
-    do {
-        HWND w = nullptr;
-        while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == GetProcessId(app.process()) && IsWindowVisible(w) && w != other_than) return w;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < timeout_ms);
-    return nullptr;
-}
-
-bool wait_gone(HWND window, DWORD timeout_ms) {
-    const DWORD start = GetTickCount();
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (GetTickCount() - start > timeout_ms) return false;
-        Sleep(20);
-    }
-    return true;
-}
 
 BOOL CALLBACK count_window(HWND window, LPARAM data) {
     auto* state = reinterpret_cast<std::pair<DWORD, int>*>(data);
@@ -78,21 +53,12 @@ struct Model {
 }  // namespace
 
 bool choose_picture(App& app, const std::string& name) {
-    app.post_click(LOAD_PIC);
-    HWND dialog = wait_dialog_of(app, 5000, nullptr);
-    if (!CHECK(dialog != nullptr)) return false;
-    SetDlgItemTextA(dialog, FILE_NAME_BOX, name.c_str());
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
-    if (!CHECK(wait_gone(dialog, 5000))) {
-        // A name the dialog refused ("File does not exist"): close both.
-        if (HWND box = wait_dialog_of(app, 200, dialog)) PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Sleep(200);
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        wait_gone(dialog, 3000);
-        return false;
-    }
-    app.settle();
-    return true;
+    const LoadOutcome outcome = load_pic(app, name);
+    const std::string note = "LOAD PIC " + name;
+    CHECK_EQ_AT(outcome.dialog_shown, true, note);
+    CHECK_EQ_AT(outcome.dialog_closed, true, note);
+    CHECK_EQ_AT(outcome.box_shown, false, note);
+    return outcome.dialog_shown && outcome.dialog_closed && !outcome.box_shown;
 }
 
 int end_kind_of(const Cells& c, bool magic_squares_count) {
@@ -151,7 +117,21 @@ void run_soak(App& app, const SoakOptions& options, SoakReport& report) {
         RedrawWindow(app.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         ++report.redraws;
     };
-    // A few draws first, so what the program caches once is in the first sample.
+    // The tile picture is the number picture, or after LOAD PIC of
+    // "puznumbs.bmp" the program's snapshot of it; faces are checked only then.
+    Image tile_picture = number_picture;
+    auto after_load_pic = [&](const std::string& file) {
+        m.board = ordered_cells();
+        m.magic_counts = file.size() >= 12 && file.compare(file.size() - 12, 12, "puznumbs.bmp") == 0;
+        m.number_faces = m.magic_counts && read_bmp(pictures + "\\game_image00.bmp", tile_picture);
+    };
+    // What the program loads once (the file dialog's libraries, caches) comes
+    // before the first sample: a LOAD PIC when the run makes any, a few draws.
+    if (options.load_pic_every > 0) {
+        REQUIRE(choose_picture(app, PICTURES[5]));
+        ++report.pictures;
+        after_load_pic(PICTURES[5]);
+    }
     for (int i = 0; i < 5; ++i) redraw();
     app.settle();
     report.first = sample_resources(app);
@@ -176,10 +156,7 @@ void run_soak(App& app, const SoakOptions& options, SoakReport& report) {
                 return;
             }
             ++report.pictures;
-            m.board = ordered_cells();
-            const std::string file = name;
-            m.magic_counts = file.size() >= 12 && file.compare(file.size() - 12, 12, "puznumbs.bmp") == 0;
-            m.number_faces = m.magic_counts;
+            after_load_pic(name);
         } else if (roll < 55) {
             // Mostly tiles that can move, now and then any tile.
             int tile = 1 + int(random() % 15);
@@ -280,11 +257,12 @@ void run_soak(App& app, const SoakOptions& options, SoakReport& report) {
             if (options.verbose) print_sample("now", s);
             // The faces are still drawn: a leak of device contexts or bitmaps
             // would make the drawing fail long before memory runs out.
-            if (m.number_faces) check_faces(app, number_picture, at.c_str());
+            if (m.number_faces) check_faces(app, tile_picture, at.c_str());
         }
     }
     redraw();
     app.settle();
+    if (m.number_faces) check_faces(app, tile_picture, "at the end of the soak");
     report.last = sample_resources(app);
     if (report.last.committed > report.peak_committed) report.peak_committed = report.last.committed;
     report.milliseconds = GetTickCount() - started;

@@ -11,9 +11,8 @@
 
 namespace e2e {
 
-// LOAD PIC while idle: types name into the open-file dialog (relative names
-// are taken in the picture folder) and presses Open, then waits until the
-// program is idle again. False when the dialog did not come up or stay away.
+// LOAD PIC while idle through the open-file dialog (load_pic of dialog.h),
+// checked to open, close and bring no message box. False when it did not.
 bool choose_picture(App& app, const std::string& name);
 
 // The four magic-square sums and the ordered and exchanged boards, as the

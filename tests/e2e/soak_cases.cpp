@@ -11,7 +11,7 @@ namespace {
 
 // Memory the program may gain over a run without it counting as a leak:
 // Wine's heaps and caches settle in the first hundreds of draws.
-const SIZE_T ALLOWED_GROWTH = 6 * 1024 * 1024;
+const SIZE_T ALLOWED_GROWTH = 4 * 1024 * 1024;
 
 void check_flat(const SoakReport& report) {
     CHECK_EQ(report.last.windows, report.first.windows);
