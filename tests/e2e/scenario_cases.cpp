@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <vector>
 
 #include "app.h"
 #include "check.h"
@@ -27,6 +28,16 @@ std::string record_bytes(int seconds, int moves) {
     return buffer;
 }
 
+// The square one move before `tile` slid into the empty cell: `tile` back
+// on the empty cell, and its own cell empty.
+Cells one_move_before(const Cells& square, int tile) {
+    Cells before = square;
+    const int a = empty_cell(square);
+    for (int i = 0; i < 16; ++i)
+        if (square[i] == tile) std::swap(before[a], before[i]);
+    return before;
+}
+
 // Search state for magic squares of 0..15 (every line sums to 30).
 struct MagicSearch {
     Cells from{};
@@ -42,7 +53,19 @@ struct MagicSearch {
                                    a < 12 ? a + 4 : -1};
         bool next_to = false;
         for (int n : neighbours) next_to = next_to || (n >= 0 && cells[n] == last_tile);
-        return next_to && reachable(from, cells);
+        if (!next_to || !reachable(from, cells)) return false;
+        // The clicks play_to will make toward the square one move early must
+        // not pass through a magic square (often the square itself, one click
+        // before the last): the game would end there.
+        const Cells before = one_move_before(cells, last_tile);
+        std::vector<int> steps;
+        if (!solve(from, before, steps)) return false;
+        Cells played = from;
+        for (int tile : merge_slides(from, steps)) {
+            slide(played, tile);
+            if (end_kind_of(played, true) != 0) return false;
+        }
+        return true;
     }
 
     bool place(int i) {
@@ -80,10 +103,7 @@ bool find_magic_square(const Cells& from, int tile, Cells& square, Cells& before
     search.last_tile = tile;
     if (!search.place(0)) return false;
     square = search.found;
-    before = square;
-    const int a = empty_cell(square);
-    for (int i = 0; i < 16; ++i)
-        if (square[i] == tile) std::swap(before[a], before[i]);
+    before = one_move_before(square, tile);
     return end_kind_of(square, true) == 3;
 }
 
