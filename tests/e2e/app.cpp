@@ -29,6 +29,27 @@ bool copy_folder(const std::string& from, const std::string& to) {
     return ok;
 }
 
+// Deletes a folder and everything in it; a missing folder is fine.
+void remove_folder(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                remove_folder(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 // The first shown window of class "Tessary" that belongs to process pid.
 HWND find_main_window(DWORD pid) {
     HWND w = nullptr;
@@ -57,6 +78,9 @@ std::string make_scratch_folder() {
     char name[32];
     std::snprintf(name, sizeof name, "\\run%03d", ++g_scratch_count);
     const std::string folder = g_scratch_root + name;
+    // A kept Wine prefix gives the driver the same process id, so a folder of an
+    // earlier run may still be there: every case starts from a clean copy.
+    remove_folder(folder);
     copy_folder(g_dist, folder);
     DeleteFileA((folder + "\\stats.txt").c_str());
     return folder;
