@@ -264,14 +264,7 @@ void Game::announce_full() {
     if (progress.end_kind == END_ORDERED || magic_square_counts()) {
         window_.stop_clock();
         window_.play_sound(full_end_sound(sound_theme));
-        if (progress.end_kind == END_ORDERED) {
-            window_.set_text(ID_RESULT, RESULT_SOLVED);
-            progress.end_kind = END_NONE;
-        }
-        if (magic_square_counts()) {
-            window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
-            progress.end_kind = END_NONE;
-        }
+        show_win_result();
     }
     announce_unsolvable();
 }
@@ -284,16 +277,21 @@ void Game::announce_record(int tile) {
         const int sound = record_end_sound(tile, sound_theme, outcome.finishing_time, outcome.best_time,
                                            record.record_written);
         if (sound != NO_SOUND) window_.play_sound(sound);
-        if (progress.end_kind == END_ORDERED) {
-            window_.set_text(ID_RESULT, RESULT_SOLVED);
-            progress.end_kind = END_NONE;
-        }
-        if (magic_square_counts()) {
-            window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
-            progress.end_kind = END_NONE;
-        }
+        show_win_result();
     }
     announce_unsolvable();
+}
+
+// "Solved" or "Magic Square" for the end just found, which is then cleared.
+void Game::show_win_result() {
+    if (progress.end_kind == END_ORDERED) {
+        window_.set_text(ID_RESULT, RESULT_SOLVED);
+        progress.end_kind = END_NONE;
+    }
+    if (magic_square_counts()) {
+        window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
+        progress.end_kind = END_NONE;
+    }
 }
 
 void Game::announce_unsolvable() {

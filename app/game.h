@@ -93,6 +93,7 @@ private:
     void announce_full();
     void announce_record(int tile);
     void announce_unsolvable();
+    void show_win_result();
     bool magic_square_counts() const;
 
     GameWindow& window_;
