@@ -1,6 +1,8 @@
 // Software rasteriser behind the game's artwork; see raster.h.
 #include "raster.h"
 
+#include "le_bytes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fstream>
@@ -16,15 +18,6 @@ uint8_t to_byte(float v) {
     return static_cast<uint8_t>(q < 0 ? 0 : (q > 255 ? 255 : q));
 }
 
-void put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 Rect clip(const Image& img, Rect r) {
     return {std::max(r.x0, 0), std::max(r.y0, 0), std::min(r.x1, img.width()),

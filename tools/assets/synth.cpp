@@ -1,6 +1,8 @@
 // The sound synthesiser and WAVE writer; see synth.h.
 #include "synth.h"
 
+#include "le_bytes.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -11,15 +13,6 @@ namespace {
 
 const double TAU = 6.283185307179586;
 
-void put16(std::vector<uint8_t>& b, uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
-}
-
-void put32(std::vector<uint8_t>& b, uint32_t v) {
-    put16(b, v & 0xFFFF);
-    put16(b, v >> 16);
-}
 
 void put_tag(std::vector<uint8_t>& b, const char* tag) {
     for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
