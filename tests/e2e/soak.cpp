@@ -20,16 +20,18 @@ namespace {
 
 int g_long_soak = 0;
 
+BOOL CALLBACK count_child(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 BOOL CALLBACK count_window(HWND window, LPARAM data) {
     auto* state = reinterpret_cast<std::pair<DWORD, int>*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == state->first) {
         ++state->second;
-        EnumChildWindows(window, [](HWND, LPARAM counter) -> BOOL {
-            ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&state->second));
+        EnumChildWindows(window, count_child, reinterpret_cast<LPARAM>(&state->second));
     }
     return TRUE;
 }
