@@ -1,13 +1,6 @@
 # Cross build for 64-bit Windows (the build that runs under Wine here).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TESSARY_TRIPLET x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TESSARY_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${TESSARY_TRIPLET}-g++)
-set(CMAKE_RC_COMPILER  ${TESSARY_TRIPLET}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TESSARY_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)
 # Lets CTest run Windows test programs through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
