@@ -40,14 +40,14 @@ TEST(Bmp24, ColoursOutsideTheByteRangeAreClampedNotWrapped) {
 TEST(Icon, TransparentPixelsAreSetInTheMaskAndOpaqueOnesAreNot) {
     art::Image img(48, 48, art::rgb(10, 20, 30));
     img.alpha(0, 0) = 0;  // top-left transparent
-    const auto b = art::encode_ico32(img);
+    const auto b = art::encode_ico24(img);
     const size_t dib = le32(b, 18);
-    const size_t mask = dib + 40 + 48 * 48 * 4;
+    const size_t mask = dib + 40 + 48 * 48 * 3;
     const size_t top_mask_row = mask + 47 * 8;
     EXPECT_EQ(b[top_mask_row] & 0x80, 0x80);
     EXPECT_EQ(b[mask] & 0x80, 0) << "the bottom-left pixel is opaque";
-    EXPECT_EQ(b[dib + 40 + 47 * 48 * 4 + 3], 0) << "alpha of the top-left pixel";
-    EXPECT_EQ(b[dib + 40 + 3], 255);
+    EXPECT_EQ(b[dib + 40 + 47 * 48 * 3 + 2], 0) << "the top-left pixel is black under its mask";
+    EXPECT_EQ(b[dib + 40 + 2], 10) << "red of the bottom-left pixel";
 }
 
 struct Layout {

@@ -111,7 +111,7 @@ TEST(ResourceScript, NamesExactlyTheListedBitmapsAndBothIcons) {
     EXPECT_EQ(icons.count(16), 1u);
 }
 
-TEST(Icons, EachGroupHoldsOne48By48ImageWithAlphaAndMask) {
+TEST(Icons, EachGroupHoldsOne48By48TwentyFourBitImageWithMask) {
     for (const auto& [id, file] : script_entries(DIR + "/tessary.rc", "ICON")) {
         const auto b = read(DIR + "/" + file);
         ASSERT_GE(b.size(), 22u + 40u) << "icon " << id;
@@ -124,8 +124,8 @@ TEST(Icons, EachGroupHoldsOne48By48ImageWithAlphaAndMask) {
         EXPECT_EQ(offset + size, b.size());
         EXPECT_EQ(sle32(b, offset + 4), 48);
         EXPECT_EQ(sle32(b, offset + 8), 96) << "colour rows and mask rows";
-        EXPECT_EQ(le16(b, offset + 14), 32u);
-        EXPECT_EQ(size, 40u + 48 * 48 * 4 + 48 * 8);
+        EXPECT_EQ(le16(b, offset + 14), 24u);
+        EXPECT_EQ(size, 40u + 48 * 48 * 3 + 48 * 8);
     }
 }
 

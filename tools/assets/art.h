@@ -10,7 +10,7 @@ namespace art {
 Image make_skin(const Fonts& fonts);
 // The face bitmap with the given resource identifier (see BITMAP_RESOURCES).
 Image make_face(int id, const Fonts& fonts);
-// The 48 x 48 icon: a little tile board, with alpha.
+// The 48 x 48 icon: a little tile board with rounded, transparent corners.
 Image make_icon();
 
 // "PuzNumbs.bmp": tiles 1 to 15 in reading order on a 320 x 320 picture.

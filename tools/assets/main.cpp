@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
         }
         const art::Image icon = art::make_icon();
         for (const auto& i : resources::ICON_RESOURCES)
-            need(art::write_file(out + "/" + i.file, art::encode_ico32(icon)), i.file);
+            need(art::write_file(out + "/" + i.file, art::encode_ico24(icon)), i.file);
         for (const auto& s : SOUND_TABLE) need(art::write_file(out + "/" + wave_file(s), sounds::make_wave(s)), wave_file(s));
         {
             std::ofstream rc(out + "/tessary.rc", std::ios::binary);

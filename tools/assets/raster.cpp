@@ -286,10 +286,11 @@ std::vector<uint8_t> encode_bmp24(const Image& img) {
     return b;
 }
 
-std::vector<uint8_t> encode_ico32(const Image& img) {
+std::vector<uint8_t> encode_ico24(const Image& img) {
     const int w = img.width(), h = img.height();
+    const uint32_t colour_row = static_cast<uint32_t>((w * 3 + 3) & ~3);
     const uint32_t mask_row = static_cast<uint32_t>(((w + 31) / 32) * 4);
-    const uint32_t image_bytes = static_cast<uint32_t>(w * h * 4) + mask_row * h;
+    const uint32_t image_bytes = (colour_row + mask_row) * static_cast<uint32_t>(h);
     std::vector<uint8_t> b;
     put16(b, 0);
     put16(b, 1);  // icon
@@ -299,18 +300,23 @@ std::vector<uint8_t> encode_ico32(const Image& img) {
     b.push_back(0);  // no palette
     b.push_back(0);
     put16(b, 1);   // planes
-    put16(b, 32);  // bits
+    put16(b, 24);  // bits
     put32(b, 40 + image_bytes);
     put32(b, 6 + 16);
-    info_header(b, w, h * 2, 32, image_bytes);  // the height counts the AND mask too
-    for (int y = h - 1; y >= 0; --y)
+    info_header(b, w, h * 2, 24, image_bytes);  // the height counts the AND mask too
+    // Transparent pixels are black in the colour rows and set in the mask, so the
+    // desktop shows through them unchanged.
+    for (int y = h - 1; y >= 0; --y) {
+        const size_t start = b.size();
         for (int x = 0; x < w; ++x) {
+            const bool shown = img.alpha(x, y) >= 0.5f;
             const Color& c = img.at(x, y);
-            b.push_back(to_byte(c.b));
-            b.push_back(to_byte(c.g));
-            b.push_back(to_byte(c.r));
-            b.push_back(to_byte(img.alpha(x, y) * 255));
+            b.push_back(shown ? to_byte(c.b) : 0);
+            b.push_back(shown ? to_byte(c.g) : 0);
+            b.push_back(shown ? to_byte(c.r) : 0);
         }
+        while (b.size() - start < colour_row) b.push_back(0);
+    }
     for (int y = h - 1; y >= 0; --y) {
         std::vector<uint8_t> bits(mask_row, 0);
         for (int x = 0; x < w; ++x)

@@ -105,8 +105,8 @@ Image resize(const Image& src, int width, int height);
 
 // 24-bit uncompressed BMP with a BITMAPINFOHEADER, rows bottom-up, padded to 4 bytes.
 std::vector<uint8_t> encode_bmp24(const Image& img);
-// An icon file with one 32-bit image (alpha channel plus AND mask).
-std::vector<uint8_t> encode_ico32(const Image& img);
+// An icon file with one 24-bit image and its AND mask (alpha below one half is transparent).
+std::vector<uint8_t> encode_ico24(const Image& img);
 bool write_file(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace art
