@@ -125,8 +125,9 @@ std::uint16_t get_u16(const std::uint8_t* at) { return std::uint16_t(at[0] | at[
 
 }  // namespace
 
-bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout) {
-    if (!data || size < std::size_t(BMP_HEADER_SIZE) || data[0] != 'B' || data[1] != 'M') return false;
+bool read_plain_bmp_header(const std::uint8_t* header, std::uint64_t file_size, PlainBmp& layout) {
+    const std::uint8_t* data = header;
+    if (!data || file_size < std::uint64_t(BMP_HEADER_SIZE) || data[0] != 'B' || data[1] != 'M') return false;
     const std::uint32_t offset = get_u32(data + 10);
     const std::int32_t width = std::int32_t(get_u32(data + 18));
     const std::int32_t height = std::int32_t(get_u32(data + 22));
@@ -134,9 +135,13 @@ bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout
         get_u32(data + 30) != 0 || width <= 0 || height <= 0 || offset < std::uint32_t(BMP_HEADER_SIZE))
         return false;
     const std::uint64_t pixel_bytes = ((3ull * std::uint32_t(width) + 3) & ~3ull) * std::uint32_t(height);
-    if (std::uint64_t(offset) + pixel_bytes > size) return false;
+    if (std::uint64_t(offset) + pixel_bytes > file_size) return false;
     layout.pixel_offset = offset;
     layout.width = width;
     layout.height = height;
     return true;
+}
+
+bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout) {
+    return data && read_plain_bmp_header(data, size, layout);
 }

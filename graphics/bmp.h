@@ -37,3 +37,7 @@ struct PlainBmp {
 
 // True, with the layout filled in, when data (size bytes) is such a file.
 bool read_plain_bmp(const std::uint8_t* data, std::size_t size, PlainBmp& layout);
+
+// The same from the first BMP_HEADER_SIZE bytes of a file of file_size bytes,
+// for readers that fetch only the rows they need.
+bool read_plain_bmp_header(const std::uint8_t* header, std::uint64_t file_size, PlainBmp& layout);

@@ -11,15 +11,19 @@
 
 #include <lodepng.h>
 
+#include "graphics/tile_cells.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "../e2e/app.h"
 #include "../e2e/solver.h"
 #include "graphics/bmp.h"
+#include "graphics/draw_win32.h"
 #include "graphics/picture_win32.h"
 #include "graphics/png_import.h"
 
@@ -169,6 +173,29 @@ SIZE_T peak_working_set(HANDLE process) {
     return counters.PeakWorkingSetSize;
 }
 
+SIZE_T working_set(HANDLE process) {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
+}
+
+// The game's working set around the last time_load_pic: before the click,
+// with the dialog open (just before the import proper), and the highest
+// sample while the import ran with the milliseconds after OK it was seen at.
+struct ImportMemory {
+    double before_click_mb = 0, dialog_open_mb = 0, highest_sample_mb = 0, highest_at_ms = 0;
+};
+ImportMemory last_import;
+
+void sample_working_set(HANDLE process, double t0) {
+    const double mb = working_set(process) / 1e6;
+    if (mb > last_import.highest_sample_mb) {
+        last_import.highest_sample_mb = mb;
+        last_import.highest_at_ms = now_ms() - t0;
+    }
+}
+
 bool file_time(const std::string& path, ULONGLONG& written, ULONGLONG& size) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
@@ -184,6 +211,8 @@ double time_load_pic(App& app, const std::string& name) {
     const std::string snapshot = app.folder() + "\\BmpImages\\game_image00.bmp";
     ULONGLONG before = 0, size = 0;
     file_time(snapshot, before, size);
+    last_import = ImportMemory{};
+    last_import.before_click_mb = working_set(app.process()) / 1e6;
     app.post_click(ID_LOAD_PIC);
     HWND dialog = app.find_dialog(5000);
     if (!dialog) {
@@ -192,11 +221,19 @@ double time_load_pic(App& app, const std::string& name) {
     }
     SetDlgItemTextA(dialog, FILE_NAME_BOX, name.c_str());
     Sleep(100);  // let the dialog finish its own start before the clock runs
+    last_import.dialog_open_mb = working_set(app.process()) / 1e6;
     const double t0 = now_ms();
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(dialog, IDOK)));
-    while (IsWindow(dialog) && now_ms() - t0 < 60000) Sleep(1);
-    // The command runs on to its end before the program takes a sent message again.
-    SendMessageTimeoutA(app.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, nullptr);
+    while (IsWindow(dialog) && now_ms() - t0 < 60000) {
+        sample_working_set(app.process(), t0);
+        Sleep(1);
+    }
+    // The command runs on to its end before the program takes a sent message
+    // again; the working set is sampled meanwhile.
+    DWORD_PTR answer = 0;
+    while (!SendMessageTimeoutA(app.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2, &answer) &&
+           now_ms() - t0 < 60000)
+        sample_working_set(app.process(), t0);
     const double elapsed = now_ms() - t0;
 
     if (HWND box = app.find_dialog(0)) {
@@ -250,7 +287,8 @@ double ole_decode_ms(const std::string& path) {
 }
 
 void measure_load_pic(const std::string& png, const std::string& jpg, int reps) {
-    std::vector<double> png_ms, jpg_ms, decode_ms, ole_ms, peak_mb, start_peak_mb;
+    std::vector<double> png_ms, jpg_ms, decode_ms, ole_ms, peak_mb, start_peak_mb, click_mb, dialog_mb, sample_mb,
+        sample_at;
     for (int i = 0; i < reps; ++i) {
         // A fresh program each time, so its peak working set is this import's.
         const std::string folder = e2e::make_scratch_folder();
@@ -263,6 +301,10 @@ void measure_load_pic(const std::string& png, const std::string& jpg, int reps) 
             const double p = time_load_pic(app, "perf_photo.png");
             if (p >= 0) png_ms.push_back(p);
             peak_mb.push_back(peak_working_set(app.process()) / 1e6);
+            click_mb.push_back(last_import.before_click_mb);
+            dialog_mb.push_back(last_import.dialog_open_mb);
+            sample_mb.push_back(last_import.highest_sample_mb);
+            sample_at.push_back(last_import.highest_at_ms);
             const double j = time_load_pic(app, "perf_photo.jpg");
             if (j >= 0) jpg_ms.push_back(j);
         }
@@ -274,6 +316,13 @@ void measure_load_pic(const std::string& png, const std::string& jpg, int reps) 
     row("peak working set in PNG import / decoded MB", median(peak_mb), DECODED_PHOTO_MB, 4.0, " (MB)");
     row("LOAD PIC 4000x3000 JPEG / OLE decode alone", median(jpg_ms), median(ole_ms), 1.5);
     info("peak working set before the import (MB)", median(start_peak_mb), "MB");
+    info("working set before LOAD PIC (MB)", median(click_mb), "MB");
+    info("working set with the file dialog open (MB)", median(dialog_mb), "MB");
+    info("highest working set sampled during the import (MB)", median(sample_mb), "MB");
+    info("  seen this long after OK", median(sample_at));
+    std::vector<double> own;
+    for (std::size_t i = 0; i < peak_mb.size(); ++i) own.push_back(peak_mb[i] - dialog_mb[i]);
+    info("the import's own share: peak minus dialog open (MB)", median(own), "MB");
 }
 
 // --- repaint and click ------------------------------------------------------
@@ -286,9 +335,43 @@ double time_full_repaint(HWND window) {
     return now_ms() - t0;
 }
 
+// Where a full repaint's time goes: the window alone (its skin), the fifteen
+// tiles alone and the other controls alone, each redrawn from here.
+void info_repaint_shares(const App& app, int reps) {
+    std::vector<HWND> tiles, others;
+    for (HWND child = GetWindow(app.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        const bool tile = std::find(std::begin(e2e::TILE_ID) + 1, std::end(e2e::TILE_ID), id) != std::end(e2e::TILE_ID);
+        if (IsWindowVisible(child)) (tile ? tiles : others).push_back(child);
+    }
+    auto time_all = [&](const std::vector<HWND>& windows) {
+        std::vector<double> times;
+        for (int i = 0; i < reps; ++i) {
+            const double t0 = now_ms();
+            for (HWND w : windows) RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            times.push_back(now_ms() - t0);
+        }
+        return median(times);
+    };
+    std::vector<double> skin;
+    for (int i = 0; i < reps; ++i) {
+        const double t0 = now_ms();
+        RedrawWindow(app.window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_NOCHILDREN);
+        skin.push_back(now_ms() - t0);
+    }
+    info("  of a full repaint: the window without its controls", median(skin));
+    info(("  of a full repaint: the " + std::to_string(tiles.size()) + " tiles one by one").c_str(), time_all(tiles));
+    info(("  of a full repaint: the " + std::to_string(others.size()) + " other controls one by one").c_str(),
+         time_all(others));
+}
+
 double median_repaint(HWND window, int reps) {
     std::vector<double> times;
     for (int i = 0; i < reps; ++i) times.push_back(time_full_repaint(window));
+    if (std::getenv("TESSARY_PERF_VERBOSE")) {
+        for (double t : times) std::printf(" %.1f", t);
+        std::printf("\n");
+    }
     return median(times);
 }
 
@@ -338,6 +421,7 @@ void measure_repaint_and_click(const std::string& png, int reps) {
     }
     row("full board repaint, number picture / frame", median(number_picture), FRAME_MS, 1.0);
     info("full repaint of the trivial program (15 buttons)", median(reference_repaint));
+    info_repaint_shares(app, reps);
 
     if (time_load_pic(app, "perf_photo.png") < 0) return;
     std::vector<double> imported;
@@ -464,6 +548,15 @@ void check_preview_pixels(const std::string& png) {
         const std::string path = folder + "\\photo.bmp";
         if (convert_png_to_bmp(png, path)) files.push_back(path);
         else problem("could not convert " + png);
+        // The converted file, made in place, is byte for byte encode_bmp's of LodePNG's pixels.
+        std::vector<unsigned char> rgb;
+        unsigned w = 0, h = 0;
+        std::string converted;
+        if (lodepng::decode(rgb, w, h, png, LCT_RGB, 8) != 0 || !e2e::read_file(path, converted) ||
+            std::vector<std::uint8_t>(converted.begin(), converted.end()) != encode_bmp(rgb, w, h))
+            problem("the converted photo differs from encode_bmp's file");
+        else
+            std::printf("CHECK the converted photo is byte for byte encode_bmp's file\n");
     }
     int same = 0;
     for (const std::string& path : files) {
@@ -479,6 +572,259 @@ void check_preview_pixels(const std::string& png) {
     std::printf("CHECK preview of %d BMP files pixel-identical to the picture object's\n", same);
 }
 
+// --- tile faces: the quick way against the face bitmap ----------------------
+
+// An 8-bit BMP with a grey-ramp palette shifted per channel, which only the
+// face bitmap's way can draw.
+std::vector<std::uint8_t> palette_bmp(unsigned width, unsigned height) {
+    const unsigned stride = (width + 3) & ~3u;
+    const std::uint32_t offset = 14 + 40 + 256 * 4, size = offset + stride * height;
+    std::vector<std::uint8_t> file(size);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = std::uint8_t(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, size);
+    put32(10, offset);
+    put32(14, 40);
+    put32(18, width);
+    put32(22, height);
+    file[26] = 1;
+    file[28] = 8;
+    for (unsigned i = 0; i < 256; ++i) put32(54 + 4 * i, (i * 3 % 256) | (255 - i) << 8 | (i * 7 % 256) << 16);
+    const std::vector<std::uint8_t> noise = busy_picture(width, height);
+    for (unsigned y = 0; y < height; ++y)
+        for (unsigned x = 0; x < width; ++x) file[offset + y * stride + x] = noise[(y * width + x) * 3];
+    return file;
+}
+
+// The tile picture files the check and the timing use: kind, path.
+struct TilePicture {
+    std::string name, path;
+    bool drawn = true;  // whether the tiles show anything
+};
+
+std::vector<TilePicture> tile_pictures(const std::string& folder) {
+    std::vector<TilePicture> pictures;
+    pictures.push_back({"number picture 320x320", e2e::dist_folder() + "\\BmpImages\\PuzNumbs.bmp"});
+    auto add = [&](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::string path = folder + "\\tiles_" + std::to_string(pictures.size()) + ".bmp";
+        if (write_bytes(path, bytes)) pictures.push_back({name, path});
+        else problem("could not write " + path);
+    };
+    auto snapshot = [](unsigned width, unsigned height) {  // the snapshot writer's header, as LOAD PIC makes it
+        std::vector<std::uint8_t> file = snapshot_bmp_header(int(width), int(height));
+        const std::vector<std::uint8_t> body = encode_bmp(busy_picture(width, height), width, height);
+        file.insert(file.end(), body.begin() + BMP_HEADER_SIZE, body.end());
+        return file;
+    };
+    add("imported 192x192", snapshot(192, 192));
+    add("imported 190x182", snapshot(190, 182));
+    add("encode_bmp 193x191", encode_bmp(busy_picture(193, 191), 193, 191));
+    add("shrunk cells 400x360", snapshot(400, 360));
+    add("tiny 7x5", snapshot(7, 5));
+    add("cells of no width 3x8", snapshot(3, 8));
+    pictures.back().drawn = false;
+    add("cells of no height 8x3", snapshot(8, 3));
+    pictures.back().drawn = false;
+    add("8-bit palette 190x182", palette_bmp(190, 182));
+    std::vector<std::uint8_t> truncated = snapshot(192, 192);
+    truncated.resize(truncated.size() - 1);
+    add("truncated 192x192", truncated);
+    add("not a bitmap", std::vector<std::uint8_t>(5000, 'x'));
+    pictures.back().drawn = false;
+    pictures.push_back({"missing file", folder + "\\no such picture.bmp", false});
+    return pictures;
+}
+
+// The pixels of an 80 x 80 destination after one way drew tile into it.
+std::vector<std::uint32_t> drawn_tile(bool quick, int tile, const std::string& path, bool dib_destination) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP target;
+    if (dib_destination) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 80;
+        info.bmiHeader.biHeight = 80;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        void* bits = nullptr;
+        target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    } else {
+        target = CreateCompatibleBitmap(screen, 80, 80);
+    }
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ before = SelectObject(dc, target);
+    RECT all{0, 0, 80, 80};
+    HBRUSH ground = CreateSolidBrush(RGB(1, 2, 3));  // what a face that is not drawn leaves
+    FillRect(dc, &all, ground);
+    DeleteObject(ground);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = UINT(e2e::TILE_ID[tile]);
+    item.hDC = dc;
+    item.rcItem = all;
+    if (quick) draw_control(e2e::TILE_ID[tile], item, path);
+    else draw_control_through_bitmap(e2e::TILE_ID[tile], item, path);
+    SelectObject(dc, before);
+    DeleteDC(dc);
+    std::vector<std::uint32_t> pixels = pixels_of(target);
+    DeleteObject(target);
+    return pixels;
+}
+
+// Every tile of every picture drawn by draw_control and by the face bitmap's
+// way, into a screen-compatible bitmap and into a 24-bit DIB section.
+void check_tile_pixels() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tessary-perf-tiles-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    int same = 0, pictures = 0;
+    for (const TilePicture& picture : tile_pictures(folder)) {
+        bool all_same = true;
+        const std::uint32_t ground = 0x010203;
+        bool anything_drawn = false;
+        for (int tile = 1; tile <= 15; ++tile)
+            for (bool dib : {false, true}) {
+                const std::vector<std::uint32_t> quick = drawn_tile(true, tile, picture.path, dib);
+                for (std::uint32_t pixel : quick) anything_drawn |= pixel != ground;
+                if (quick != drawn_tile(false, tile, picture.path, dib)) {
+                    problem("tile " + std::to_string(tile) + " of " + picture.name + " differs from the face bitmap's" +
+                            (dib ? " (DIB section)" : " (compatible bitmap)"));
+                    all_same = false;
+                }
+            }
+        if (anything_drawn != picture.drawn) {
+            problem(picture.name + (picture.drawn ? ": no tile drawn" : ": tiles drawn from a file that is no bitmap"));
+            all_same = false;
+        }
+        if (all_same) ++same;
+        ++pictures;
+        if (picture.path.compare(0, folder.size(), folder) == 0) DeleteFileA(picture.path.c_str());
+    }
+    RemoveDirectoryA(folder.c_str());
+    std::printf("CHECK tiles of %d of %d pictures pixel-identical to the face bitmap's\n", same, pictures);
+}
+
+// The board window of measure_tile_draws: fifteen owner-drawn buttons whose
+// draw requests go to draw_control or to the face bitmap's way.
+std::string board_picture;
+bool board_quick = true;
+
+LRESULT CALLBACK board_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+        if (board_quick) draw_control(LOWORD(wparam), *item, board_picture);
+        else draw_control_through_bitmap(LOWORD(wparam), *item, board_picture);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+double board_repaint_ms(HWND board, bool quick, const std::string& path, int reps) {
+    board_quick = quick;
+    board_picture = path;
+    std::vector<double> times;
+    for (int r = 0; r < reps; ++r) {
+        const double t0 = now_ms();
+        RedrawWindow(board, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        times.push_back(now_ms() - t0);
+    }
+    return median(times);
+}
+
+// Fifteen tile draws into a shown window's device context, both ways, and the
+// face bitmap's way taken apart: LoadImageA alone, StretchBlt alone.
+void measure_tile_draws(int reps) {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "TessaryPerfTiles";
+    RegisterClassA(&window_class);
+    HWND window = CreateWindowExA(0, "TessaryPerfTiles", "tiles", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr,
+                                  nullptr, window_class.hInstance, nullptr);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tessary-perf-tiles-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::vector<TilePicture> pictures = tile_pictures(folder);
+    WNDCLASSA board_class{};
+    board_class.lpfnWndProc = board_procedure;
+    board_class.hInstance = GetModuleHandleA(nullptr);
+    board_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    board_class.lpszClassName = "TessaryPerfBoard";
+    RegisterClassA(&board_class);
+    HWND board = CreateWindowExA(0, "TessaryPerfBoard", "board", WS_POPUP | WS_VISIBLE, 420, 0, 400, 400, nullptr,
+                                 nullptr, board_class.hInstance, nullptr);
+    for (int tile = 1; tile <= 15; ++tile)
+        CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, (tile - 1) % 4 * 81,
+                        (tile - 1) / 4 * 81, 80, 80, board, reinterpret_cast<HMENU>(INT_PTR(e2e::TILE_ID[tile])),
+                        board_class.hInstance, nullptr);
+    for (std::size_t p = 0; p < 2 && p < pictures.size(); ++p) {
+        std::vector<double> quick_board, bitmap_board;
+        for (int round = 0; round < 3; ++round) {
+            quick_board.push_back(board_repaint_ms(board, true, pictures[p].path, reps));
+            bitmap_board.push_back(board_repaint_ms(board, false, pictures[p].path, reps));
+        }
+        info(("  board window repaint, " + pictures[p].name + ": draw_control").c_str(), median(quick_board));
+        info(("  board window repaint, " + pictures[p].name + ": LoadImageA + StretchBlt").c_str(), median(bitmap_board));
+    }
+    DestroyWindow(board);
+    for (std::size_t p = 0; p < 2 && p < pictures.size(); ++p) {
+        const std::string& path = pictures[p].path;
+        std::vector<double> quick, bitmap, load, stretch;
+        for (int r = 0; r < reps; ++r) {
+            HDC dc = GetDC(window);
+            DRAWITEMSTRUCT item{};
+            item.hDC = dc;
+            double t0 = now_ms();
+            for (int tile = 1; tile <= 15; ++tile) {
+                item.rcItem = RECT{(tile - 1) % 4 * 81, (tile - 1) / 4 * 81, (tile - 1) % 4 * 81 + 80, (tile - 1) / 4 * 81 + 80};
+                draw_control(e2e::TILE_ID[tile], item, path);
+            }
+            GdiFlush();
+            quick.push_back(now_ms() - t0);
+            t0 = now_ms();
+            for (int tile = 1; tile <= 15; ++tile) {
+                item.rcItem = RECT{(tile - 1) % 4 * 81, (tile - 1) / 4 * 81, (tile - 1) % 4 * 81 + 80, (tile - 1) / 4 * 81 + 80};
+                draw_control_through_bitmap(e2e::TILE_ID[tile], item, path);
+            }
+            GdiFlush();
+            bitmap.push_back(now_ms() - t0);
+            t0 = now_ms();
+            HBITMAP face = nullptr;
+            for (int tile = 1; tile <= 15; ++tile) {
+                if (face) DeleteObject(face);
+                face = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+            }
+            load.push_back(now_ms() - t0);
+            HDC memory = CreateCompatibleDC(nullptr);
+            HGDIOBJ before = SelectObject(memory, face);
+            t0 = now_ms();
+            for (int tile = 1; tile <= 15; ++tile)
+                StretchBlt(dc, (tile - 1) % 4 * 81, (tile - 1) / 4 * 81, 80, 80, memory, 0, 0, 48, 48, SRCCOPY);
+            GdiFlush();
+            stretch.push_back(now_ms() - t0);
+            SelectObject(memory, before);
+            DeleteDC(memory);
+            DeleteObject(face);
+            ReleaseDC(window, dc);
+        }
+        const std::string name = "  15 tiles, " + pictures[p].name;
+        info((name + ": draw_control").c_str(), median(quick));
+        info((name + ": LoadImageA + StretchBlt").c_str(), median(bitmap));
+        info("    of which: 15 x LoadImageA", median(load));
+        info("    of which: 15 x StretchBlt 48x48 to 80x80", median(stretch));
+    }
+    for (const TilePicture& picture : pictures)
+        if (picture.path.compare(0, folder.size(), folder) == 0) DeleteFileA(picture.path.c_str());
+    RemoveDirectoryA(folder.c_str());
+    DestroyWindow(window);
+}
+
 // --- where the import's time goes ------------------------------------------
 
 // The import's steps one by one in this process, for the reader of the table.
@@ -487,10 +833,14 @@ void measure_phases(const std::string& png, const std::string& jpg, int reps) {
     GetTempPathA(MAX_PATH, temp);
     const std::string bmp = std::string(temp) + "tessary-perf-photo-" + std::to_string(GetCurrentProcessId()) + ".bmp";
     std::vector<double> convert, load_bmp, load_jpg, read, ole, copy;
+    const double working_before_mb = working_set(GetCurrentProcess()) / 1e6;
     for (int i = 0; i < reps; ++i) {
         double t0 = now_ms();
         if (!convert_png_to_bmp(png, bmp)) return problem("convert_png_to_bmp failed");
         convert.push_back(now_ms() - t0);
+        if (i == 0)  // this process's highest working set so far came from this conversion
+            info("  convert_png_to_bmp's peak over the working set before (MB)",
+                 peak_working_set(GetCurrentProcess()) / 1e6 - working_before_mb, "MB");
         t0 = now_ms();
         HBITMAP preview = load_picture(bmp);
         load_bmp.push_back(now_ms() - t0);
@@ -545,7 +895,7 @@ int main(int argc, char** argv) {
     const std::string dist = windows_path(argv[1]);
     const std::string png = windows_path(argv[2]), jpg = windows_path(argv[3]);
     int reps = 5;
-    std::string only;  // one part alone: check, start-up, repaint, load-pic or phases
+    std::string only;  // one part alone: check, tiles, start-up, repaint, load-pic or phases
     for (int i = 4; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--reps") reps = std::max(1, std::atoi(argv[i + 1]));
         if (std::string(argv[i]) == "--only") only = argv[i + 1];
@@ -556,6 +906,8 @@ int main(int argc, char** argv) {
     e2e::set_folders(dist, std::string(temp) + "tessary-perf-" + std::to_string(GetCurrentProcessId()));
 
     if (wanted("check")) check_preview_pixels(png);
+    if (wanted("check") || only == "tiles") check_tile_pixels();
+    if (only == "tiles") measure_tile_draws(reps * 4);
     if (wanted("start-up")) measure_start_up(reps + 2);
     if (wanted("repaint")) measure_repaint_and_click(png, reps * 2);
     if (wanted("load-pic")) measure_load_pic(png, jpg, reps);

@@ -164,3 +164,15 @@ TEST(SnapshotHeader, DiffersFromEncodeBmpOnlyInImageSize) {
     }
     EXPECT_EQ(enc.size(), u32_at(snap, 2));
 }
+
+TEST(PlainBmpHeader, WholeFileAcceptedOneByteShortRefused) {
+    // The tile drawing reads only the header and the file's size before it
+    // fetches a cell's rows, so a short file must be refused from those alone.
+    const Bytes file = encode_bmp(Bytes(190 * 182 * 3), 190, 182);
+    PlainBmp layout;
+    ASSERT_TRUE(read_plain_bmp_header(file.data(), file.size(), layout));
+    EXPECT_EQ(layout.pixel_offset, 54u);
+    EXPECT_EQ(layout.width, 190);
+    EXPECT_EQ(layout.height, 182);
+    EXPECT_FALSE(read_plain_bmp_header(file.data(), file.size() - 1, layout));
+}
