@@ -75,30 +75,66 @@ std::vector<std::uint8_t> encode_bmp(const std::vector<std::uint8_t>& rgb, unsig
     return encode_bmp(rgb.data(), rgb.size(), width, height);
 }
 
-std::vector<std::uint8_t> encode_bmp(const std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height) {
+namespace {
+
+// The file size encode_bmp gives, or 0 when rgb_size is too small or the file
+// would not fit the 32-bit size field.
+std::uint64_t encoded_file_size(std::size_t rgb_size, unsigned width, unsigned height) {
     const std::uint64_t row_bytes = 3ull * width;
     const std::uint64_t stride = (row_bytes + 3) & ~3ull;
     const std::uint64_t file_size = BMP_HEADER_SIZE + stride * height;
     if (row_bytes * height > rgb_size || file_size > std::numeric_limits<std::uint32_t>::max() ||
         file_size > std::numeric_limits<std::size_t>::max()) {
-        return {};
+        return 0;
     }
+    return file_size;
+}
+
+// encode_bmp's header: only the low 16 bits of width and height; image size 0.
+void put_encoded_header(std::uint8_t* out, std::uint64_t file_size, unsigned width, unsigned height) {
+    put_common_header(out);
+    put_u16(out + 18, width & 0xFFFFu);
+    put_u16(out + 22, height & 0xFFFFu);
+    put_u32(out + 2, static_cast<std::uint32_t>(file_size));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encode_bmp(const std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height) {
+    const std::uint64_t file_size = encoded_file_size(rgb_size, width, height);
+    if (file_size == 0) return {};
+    const std::size_t row_bytes = 3u * std::size_t{width};
+    const std::size_t stride = bmp_stride(width);
 
     // One zeroed allocation: the padding bytes are already right.
     std::vector<std::uint8_t> bmp(static_cast<std::size_t>(file_size));
     std::uint8_t* const out = bmp.data();
-    put_common_header(out);
-    // Only the low 16 bits of width and height are stored; image size stays 0.
-    put_u16(out + 18, width & 0xFFFFu);
-    put_u16(out + 22, height & 0xFFFFu);
+    put_encoded_header(out, file_size, width, height);
 
     std::uint8_t* row_out = out + BMP_HEADER_SIZE;
     for (unsigned y = height; y-- > 0; row_out += stride) {
         rgb_row_to_bgr(rgb + static_cast<std::size_t>(y) * row_bytes, row_out, width);
     }
-
-    put_u32(out + 2, static_cast<std::uint32_t>(file_size));
     return bmp;
+}
+
+bool encode_bmp_in_place(std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height,
+                         std::uint8_t (&header)[BMP_HEADER_SIZE]) {
+    const std::uint64_t file_size = encoded_file_size(rgb_size, width, height);
+    const std::size_t row_bytes = 3u * std::size_t{width};
+    if (file_size == 0 || row_bytes % 4 != 0) return false;
+    put_encoded_header(header, file_size, width, height);
+
+    // Rows swap ends (top row last) and turn to blue, green, red, a pair at a time.
+    std::vector<std::uint8_t> row(row_bytes);
+    for (unsigned top = 0, bottom = height; top < bottom--; ++top) {
+        std::uint8_t* const upper = rgb + static_cast<std::size_t>(top) * row_bytes;
+        std::uint8_t* const lower = rgb + static_cast<std::size_t>(bottom) * row_bytes;
+        rgb_row_to_bgr(upper, row.data(), width);
+        if (lower != upper) rgb_row_to_bgr(lower, upper, width);
+        std::memcpy(lower, row.data(), row_bytes);
+    }
+    return true;
 }
 
 std::vector<std::uint8_t> snapshot_bmp_header(int width, int height) {

@@ -19,6 +19,15 @@ std::vector<std::uint8_t> encode_bmp(const std::vector<std::uint8_t>& rgb, unsig
 // can be encoded without copying it into a vector first.
 std::vector<std::uint8_t> encode_bmp(const std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height);
 
+// The same file without a second copy of the picture, for rows that need no
+// padding (3 x width a multiple of 4): fills header with encode_bmp's 54 bytes
+// and turns rgb (rgb_size bytes) in place into the rows encode_bmp puts after
+// them, so header then the first width x height x 3 bytes of rgb are encode_bmp's
+// file. False, with nothing changed, when rows need padding or encode_bmp
+// would give no file.
+bool encode_bmp_in_place(std::uint8_t* rgb, std::size_t rgb_size, unsigned width, unsigned height,
+                         std::uint8_t (&header)[BMP_HEADER_SIZE]);
+
 // Bytes per BMP row of a 24-bit picture: 3 x width rounded up to a multiple of 4.
 unsigned bmp_stride(unsigned width);
 

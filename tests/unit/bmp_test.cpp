@@ -176,3 +176,27 @@ TEST(PlainBmpHeader, WholeFileAcceptedOneByteShortRefused) {
     EXPECT_EQ(layout.height, 182);
     EXPECT_FALSE(read_plain_bmp_header(file.data(), file.size() - 1, layout));
 }
+
+TEST(EncodeBmpInPlace, UnpaddedRowsGiveEncodeBmpsFile) {
+    // Odd and even heights (the middle row turns alone), widths on and off the eight-pixel step.
+    for (unsigned w : {4u, 8u, 12u, 20u}) {
+        for (unsigned h : {1u, 2u, 3u, 5u}) {
+            Bytes rgb(w * h * 3);
+            for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<std::uint8_t>(i * 7 + i / 5);
+            const Bytes expected = encode_bmp(rgb, w, h);
+            std::uint8_t header[BMP_HEADER_SIZE];
+            ASSERT_TRUE(encode_bmp_in_place(rgb.data(), rgb.size(), w, h, header)) << w << " x " << h;
+            Bytes file(header, header + BMP_HEADER_SIZE);
+            file.insert(file.end(), rgb.begin(), rgb.end());
+            EXPECT_EQ(file, expected) << w << " x " << h;
+        }
+    }
+}
+
+TEST(EncodeBmpInPlace, PaddedRowsOrTooFewBytesAreLeftAlone) {
+    Bytes rgb(3 * 2 * 3, 7);
+    std::uint8_t header[BMP_HEADER_SIZE] = {};
+    EXPECT_FALSE(encode_bmp_in_place(rgb.data(), rgb.size(), 3, 2, header));
+    EXPECT_FALSE(encode_bmp_in_place(rgb.data(), 11, 4, 1, header));
+    EXPECT_EQ(rgb, Bytes(3 * 2 * 3, 7));
+}
