@@ -89,6 +89,8 @@ BENCHMARK(BM_PngImportFromFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 // Keeps every run's time and prints the ratio table after Google Benchmark's own.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    // Plain text: the table is read back by tools/bench.sh.
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& r : runs)
