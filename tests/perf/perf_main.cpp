@@ -335,15 +335,14 @@ void measure_load_pic(const std::string& png, const std::string& jpg, int reps) 
 // Not RDW_UPDATENOW from here: under Wine that sends every WM_PAINT across
 // processes while the program's own loop fetches the same paints from its
 // queue, and once the two race every control is painted twice per repaint.
+BOOL CALLBACK collect_visible_child(HWND child, LPARAM into) {
+    if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(into)->push_back(child);
+    return TRUE;
+}
+
 double time_full_repaint(HWND window) {
     std::vector<HWND> tree{window};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM into) {
-            if (IsWindowVisible(child)) reinterpret_cast<std::vector<HWND>*>(into)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tree));
+    EnumChildWindows(window, collect_visible_child, reinterpret_cast<LPARAM>(&tree));
     const double t0 = now_ms();
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     std::size_t clean = 0;  // the windows before this one are painted (BeginPaint done)
