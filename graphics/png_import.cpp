@@ -1,12 +1,14 @@
 // PNG import: header check, decoding with LodePNG, BMP encoding, one write.
 #include "graphics/png_import.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
 
 #include <lodepng.h>
+#include <zlib.h>
 
 #include "graphics/bmp.h"
 
@@ -22,6 +24,46 @@ void set_up_decoder(lodepng::State& state) {
     state.info_raw.bitdepth = 8;
     state.decoder.read_text_chunks = 0;
     state.decoder.remember_unknown_chunks = 0;
+}
+
+// Bytes of filtered scanlines a picture's compressed data inflates to: a
+// filter byte and the packed pixels per row, per pass when it is interlaced.
+std::uint64_t inflated_size(unsigned width, unsigned height, unsigned bpp, bool interlaced) {
+    const auto rows = [bpp](std::uint64_t w, std::uint64_t h) { return w == 0 ? 0 : h * (1 + (w * bpp + 7) / 8); };
+    if (!interlaced) return rows(width, height);
+    const std::uint64_t w = width, h = height;
+    return rows((w + 7) / 8, (h + 7) / 8) + rows((w + 3) / 8, (h + 7) / 8) + rows((w + 3) / 4, (h + 3) / 8) +
+           rows((w + 1) / 4, (h + 3) / 4) + rows((w + 1) / 2, (h + 1) / 4) + rows(w / 2, (h + 1) / 2) +
+           rows(w, h / 2);
+}
+
+// LodePNG hands the picture's compressed data to this: zlib inflates it
+// straight into a buffer of exactly the size the header promises, which spares
+// the decoder's growing buffer and its copy of a photo's rows mid-way. A
+// stream that holds more or less than that is corrupt, as LodePNG would find.
+unsigned inflate_exact(unsigned char** out, std::size_t* outsize, const unsigned char* in, std::size_t insize,
+                       const LodePNGDecompressSettings* settings) {
+    const auto expected = *static_cast<const std::size_t*>(settings->custom_context);
+    if (insize > UINT_MAX || expected > UINT_MAX) return 1;
+    auto* buffer = static_cast<unsigned char*>(std::malloc(expected ? expected : 1));  // LodePNG frees it
+    if (!buffer) return 83;
+    z_stream stream{};
+    stream.next_in = const_cast<Bytef*>(in);
+    stream.avail_in = static_cast<uInt>(insize);
+    stream.next_out = buffer;
+    stream.avail_out = static_cast<uInt>(expected);
+    bool whole = false;
+    if (inflateInit(&stream) == Z_OK) {
+        whole = inflate(&stream, Z_FINISH) == Z_STREAM_END && stream.total_out == expected;
+        inflateEnd(&stream);
+    }
+    if (!whole) {
+        std::free(buffer);
+        return 1;
+    }
+    *out = buffer;
+    *outsize = expected;
+    return 0;
 }
 
 // Checks an inspected header against the limits; returns the largest
@@ -87,6 +129,10 @@ std::unique_ptr<unsigned char, FreeDeleter> decode_rgb(const std::uint8_t* data,
     const std::uint64_t limit = inflate_limit(state, width, height);
     if (limit == 0 || limit > SIZE_MAX) return nullptr;
     state.decoder.zlibsettings.max_output_size = static_cast<std::size_t>(limit);
+    const std::size_t expected = static_cast<std::size_t>(inflated_size(
+        width, height, lodepng_get_bpp(&state.info_png.color), state.info_png.interlace_method != 0));
+    state.decoder.zlibsettings.custom_zlib = inflate_exact;
+    state.decoder.zlibsettings.custom_context = &expected;
 
     unsigned char* raw = nullptr;
     const unsigned error = lodepng_decode(&raw, &width, &height, &state, data, size);

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-  libgtest-dev libbenchmark-dev liblodepng-dev
+  libgtest-dev libbenchmark-dev liblodepng-dev zlib1g-dev libz-mingw-w64-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
   fp-utils-3.2.2
   wine64 xvfb xdotool imagemagick x11-utils

@@ -241,3 +241,54 @@ TEST(PngToBmp, FromMemoryMatchesTheFileConversion) {
     EXPECT_FALSE(png_to_bmp(png.data(), png.size() - 1, bmp));
     EXPECT_TRUE(bmp.empty());
 }
+
+// The pixel data is inflated into a buffer of exactly the size the header
+// promises; every row layout must come out as LodePNG's own decoder gives it.
+TEST_F(PngImport, EveryRowLayoutDecodesAsLodepngAlone) {
+    struct Layout {
+        unsigned w, h;
+        LodePNGColorType type;
+        unsigned depth;
+        bool interlaced;
+    };
+    const Layout layouts[] = {
+        {1, 1, LCT_RGB, 8, true},    {3, 5, LCT_RGB, 8, true},     {9, 7, LCT_RGBA, 8, true},
+        {33, 17, LCT_GREY, 1, true}, {5, 3, LCT_GREY, 2, false},   {13, 4, LCT_GREY, 4, true},
+        {7, 9, LCT_RGB, 16, false},  {2, 31, LCT_GREY_ALPHA, 8, true},
+    };
+    for (const Layout& l : layouts) {
+        const LodePNGColorMode mode = lodepng_color_mode_make(l.type, l.depth);
+        Bytes pixels((l.w * l.h * lodepng_get_bpp(&mode) + 7) / 8);
+        for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 37 + 11);
+        lodepng::State state;
+        state.info_raw = lodepng_color_mode_make(l.type, l.depth);
+        state.info_png.color = lodepng_color_mode_make(l.type, l.depth);
+        state.info_png.interlace_method = l.interlaced ? 1 : 0;
+        state.encoder.auto_convert = 0;
+        Bytes png;
+        ASSERT_EQ(lodepng::encode(png, pixels, l.w, l.h, state), 0u);
+
+        Bytes rgb;
+        unsigned w = 0, h = 0;
+        ASSERT_EQ(lodepng::decode(rgb, w, h, png, LCT_RGB, 8), 0u);
+        ASSERT_TRUE(convert(png)) << l.w << "x" << l.h << " depth " << l.depth;
+        EXPECT_EQ(read_bmp(), encode_bmp(rgb, w, h)) << l.w << "x" << l.h << " depth " << l.depth;
+    }
+}
+
+TEST_F(PngImport, PixelDataLongerOrShorterThanThePictureIsRefused) {
+    // A 4 x 4 RGB picture whose compressed data holds one row too many, then one too few.
+    for (int extra_rows : {1, -1}) {
+        Bytes rows((4 + extra_rows) * (1 + 4 * 3), 0);
+        unsigned char* deflated = nullptr;
+        std::size_t deflated_size = 0;
+        LodePNGCompressSettings settings;
+        lodepng_compress_settings_init(&settings);
+        ASSERT_EQ(lodepng_zlib_compress(&deflated, &deflated_size, rows.data(), rows.size(), &settings), 0u);
+        Bytes png = png_header(4, 4, 8, 2);
+        add_chunk(png, "IDAT", Bytes(deflated, deflated + deflated_size));
+        std::free(deflated);
+        add_chunk(png, "IEND", {});
+        expect_refused(png);
+    }
+}
