@@ -29,6 +29,19 @@ bool copy_folder(const std::string& from, const std::string& to) {
     return ok;
 }
 
+// The first shown window of class "Tessary" that belongs to process pid.
+HWND find_main_window(DWORD pid) {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "Tessary", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 // Deletes a folder and everything in it; a missing folder is fine.
 void remove_folder(const std::string& folder) {
     WIN32_FIND_DATAA found;
@@ -49,19 +62,6 @@ void remove_folder(const std::string& folder) {
     }
     RemoveDirectoryA(folder.c_str());
 }
-
-// The first shown window of class "Tessary" that belongs to process pid.
-HWND find_main_window(DWORD pid) {
-    HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, "Tessary", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 const int TILE_ID[16] = {0,    1350, 1400, 1450, 1500, 1550, 1600, 1700,
                          1750, 1800, 1900, 1950, 2000, 2100, 2150, 2200};

@@ -20,6 +20,9 @@ const std::string& dist_folder();
 // any best-record file. Each call gives a folder of its own.
 std::string make_scratch_folder();
 
+// Deletes a folder and everything in it; a missing folder is fine.
+void remove_folder(const std::string& folder);
+
 // The whole contents of a file, and whether it could be read.
 bool read_file(const std::string& path, std::string& bytes);
 bool write_file(const std::string& path, const std::string& bytes);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <set>
 #include <vector>
 
@@ -116,6 +117,38 @@ std::string add_lower_case_number_picture(const App& app) {
     return "numbers\\puznumbs.bmp";
 }
 
+// Plays the dealt board to one move before a magic square that the first of
+// `tiles` able to do so completes, then clicks that tile.
+struct MagicFinish {
+    Cells square{};
+    int tile = 0;
+    int clicks = 0;  // the finishing click included
+};
+
+MagicFinish finish_magic_square(App& app, std::initializer_list<int> tiles) {
+    Cells dealt;
+    REQUIRE(app.read_board(dealt));
+    MagicFinish finish;
+    Cells before{};
+    for (int t : tiles)
+        if (find_magic_square(dealt, t, finish.square, before)) {
+            finish.tile = t;
+            break;
+        }
+    REQUIRE(finish.tile != 0);
+    const PlayResult played = play_to(app, before);
+    REQUIRE(played.reached);
+    CHECK_EQ(app.text(RESULT), std::string(" "));
+    app.click(TILE_ID[finish.tile]);
+    Cells shown;
+    REQUIRE(app.read_board(shown));
+    REQUIRE(shown == finish.square);
+    CHECK_EQ(app.text(RESULT), std::string("Magic Square"));
+    finish.clicks = played.clicks + 1;
+    CHECK_EQ(app.text(MOVES), std::to_string(finish.clicks));
+    return finish;
+}
+
 E2E_CASE("magic square", "a magic square finished by tile 1 to 8 ends the game without the record, only with the number picture") {
     App app(make_scratch_folder());
     REQUIRE(app.running_window());
@@ -123,26 +156,10 @@ E2E_CASE("magic square", "a magic square finished by tile 1 to 8 ends the game w
     app.click(NEW_GAME);
     app.tick();
     app.tick();
-    Cells dealt;
-    REQUIRE(app.read_board(dealt));
-    Cells square{}, before{};
-    int tile = 0;
-    for (int t : {5, 1, 2, 3, 4, 6, 7, 8})
-        if (find_magic_square(dealt, t, square, before)) {
-            tile = t;
-            break;
-        }
-    REQUIRE(tile != 0);
-
-    const PlayResult played = play_to(app, before);
-    REQUIRE(played.reached);
-    CHECK_EQ(app.text(RESULT), std::string(" "));
-    app.click(TILE_ID[tile]);
+    const MagicFinish first = finish_magic_square(app, {5, 1, 2, 3, 4, 6, 7, 8});
+    const Cells& square = first.square;
+    const int tile = first.tile;
     Cells shown;
-    REQUIRE(app.read_board(shown));
-    REQUIRE(shown == square);
-    CHECK_EQ(app.text(RESULT), std::string("Magic Square"));
-    CHECK_EQ(app.text(MOVES), std::to_string(played.clicks + 1));
     // No record step: file and texts as they were.
     std::string stats;
     CHECK(read_stats(app, stats));
@@ -179,15 +196,7 @@ E2E_CASE("magic square", "a magic square finished by tile 1 to 8 ends the game w
     // "puznumbs.bmp", named exactly so, makes magic squares count again.
     REQUIRE(choose_picture(app, lower_case));
     app.click(NEW_GAME);
-    REQUIRE(app.read_board(dealt));
-    REQUIRE(find_magic_square(dealt, tile, square, before));
-    const PlayResult third = play_to(app, before);
-    REQUIRE(third.reached);
-    CHECK_EQ(app.text(RESULT), std::string(" "));
-    app.click(TILE_ID[tile]);
-    REQUIRE(app.read_board(shown));
-    CHECK(shown == square);
-    CHECK_EQ(app.text(RESULT), std::string("Magic Square"));
+    finish_magic_square(app, {tile});
     CHECK(read_stats(app, stats));
     CHECK_EQ(stats, std::string("59 59 998"));
 }
@@ -197,26 +206,7 @@ E2E_CASE("magic square", "a magic square finished by tile 12 or 15 runs the reco
     REQUIRE(app.running_window());
     app.click(NEW_GAME);
     for (int i = 0; i < 3; ++i) app.tick();
-    Cells dealt;
-    REQUIRE(app.read_board(dealt));
-    Cells square{}, before{};
-    int tile = 0;
-    for (int t : {12, 15})
-        if (find_magic_square(dealt, t, square, before)) {
-            tile = t;
-            break;
-        }
-    REQUIRE(tile != 0);
-    const PlayResult played = play_to(app, before);
-    REQUIRE(played.reached);
-    CHECK_EQ(app.text(RESULT), std::string(" "));
-    app.click(TILE_ID[tile]);
-    Cells shown;
-    REQUIRE(app.read_board(shown));
-    REQUIRE(shown == square);
-    CHECK_EQ(app.text(RESULT), std::string("Magic Square"));
-    const int moves = played.clicks + 1;
-    CHECK_EQ(app.text(MOVES), std::to_string(moves));
+    const int moves = finish_magic_square(app, {12, 15}).clicks;
     const std::string finish = app.text(TIME);
     const int seconds = clock_seconds(finish);
     CHECK(seconds >= 3);
@@ -394,22 +384,7 @@ E2E_CASE("mouse", "a player's session with the real mouse: NEW GAME, tile clicks
     CHECK(shown == cells);
 }
 
-void remove_folder(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) remove_folder(folder + "\\" + name);
-            else DeleteFileA((folder + "\\" + name).c_str());
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-}
-
-// Checks that no tile shows a number face (each tile far from every face). its number face (each tile far from every face).
+// Checks that no tile shows a number face (each tile far from every face).
 void check_no_faces(const App& app, const char* when) {
     Image picture, screen;
     REQUIRE(read_bmp(dist_folder() + "\\BmpImages\\PuzNumbs.bmp", picture));
