@@ -42,6 +42,14 @@ HWND find_main_window(DWORD pid) {
 
 }  // namespace
 
+std::string windows_path(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
 // Deletes a folder and everything in it; a missing folder is fine.
 void remove_folder(const std::string& folder) {
     WIN32_FIND_DATAA found;

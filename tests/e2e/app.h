@@ -20,6 +20,9 @@ const std::string& dist_folder();
 // any best-record file. Each call gives a folder of its own.
 std::string make_scratch_folder();
 
+// A Linux path (as CTest and the scripts pass it) as the same place on Wine's drive Z:.
+std::string windows_path(std::string path);
+
 // Deletes a folder and everything in it; a missing folder is fine.
 void remove_folder(const std::string& folder);
 

@@ -11,25 +11,12 @@
 #include "check.h"
 #include "soak.h"
 
-namespace {
-
-// A Linux path (as CTest passes it) becomes the same place on Wine's drive Z:.
-std::string windows_path(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::printf("usage: %s DIST_FOLDER [--filter TEXT] [--scratch FOLDER] [--soak ACTIONS]\n", argv[0]);
         return 2;
     }
-    const std::string dist = windows_path(argv[1]);
+    const std::string dist = e2e::windows_path(argv[1]);
     std::string filter;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -37,7 +24,7 @@ int main(int argc, char** argv) {
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--filter") filter = argv[i + 1];
-        else if (option == "--scratch") scratch = windows_path(argv[i + 1]);
+        else if (option == "--scratch") scratch = e2e::windows_path(argv[i + 1]);
         else if (option == "--soak") e2e::set_long_soak(std::atoi(argv[i + 1]));
     }
     // The long soak alone, unless a filter asks for more.

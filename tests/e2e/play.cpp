@@ -27,6 +27,12 @@ int clock_seconds(const std::string& text) {
     return clock_text(total) == text ? total : -1;
 }
 
+std::string record_bytes(int seconds, int moves) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%d %02d %d ", seconds / 60, seconds % 60, moves);
+    return buffer;
+}
+
 bool read_stats(const App& app, std::string& bytes) {
     return read_file(app.folder() + "\\stats.txt", bytes);
 }

@@ -14,6 +14,8 @@ std::string clock_text(int seconds);
 // Seconds of a clock text, or -1 when it is not one.
 int clock_seconds(const std::string& text);
 
+// The best-record file the program writes for a time in seconds and a move count.
+std::string record_bytes(int seconds, int moves);
 // The bytes of the program's best-record file ("" with false when missing).
 bool read_stats(const App& app, std::string& bytes);
 

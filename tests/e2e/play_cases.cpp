@@ -12,13 +12,6 @@
 namespace e2e {
 namespace {
 
-// The best-record file for a time in seconds and a move count.
-std::string record_bytes(int seconds, int moves) {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%d %02d %d ", seconds / 60, seconds % 60, moves);
-    return buffer;
-}
-
 E2E_CASE("complete game", "solving a preset deal shows Solved, counts one move per click and sets the record") {
     App app(make_scratch_folder());
     REQUIRE(app.running_window());

@@ -23,12 +23,6 @@
 namespace e2e {
 namespace {
 
-std::string record_bytes(int seconds, int moves) {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%d %02d %d ", seconds / 60, seconds % 60, moves);
-    return buffer;
-}
-
 // The square one move before `tile` slid into the empty cell: `tile` back
 // on the empty cell, and its own cell empty.
 Cells one_move_before(const Cells& square, int tile) {

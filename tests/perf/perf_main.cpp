@@ -54,13 +54,6 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-std::string windows_path(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
-}
 
 std::string own_folder() {
     char path[MAX_PATH] = {};
@@ -921,8 +914,8 @@ int main(int argc, char** argv) {
         std::printf("usage: %s DIST_FOLDER PHOTO.png PHOTO.jpg [--reps N]\n", argv[0]);
         return 2;
     }
-    const std::string dist = windows_path(argv[1]);
-    const std::string png = windows_path(argv[2]), jpg = windows_path(argv[3]);
+    const std::string dist = e2e::windows_path(argv[1]);
+    const std::string png = e2e::windows_path(argv[2]), jpg = e2e::windows_path(argv[3]);
     int reps = 5;
     std::string only;  // one part alone: check, tiles, start-up, repaint, load-pic or phases
     for (int i = 4; i + 1 < argc; i += 2) {
