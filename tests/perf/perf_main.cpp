@@ -253,29 +253,35 @@ double lodepng_decode_ms(const std::string& path) {
     return elapsed;
 }
 
+// A picture file read into memory and decoded by OleLoadPicture, or nullptr.
+IPicture* ole_picture_from_file(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    const DWORD size = GetFileSize(file, nullptr);
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
+    DWORD got = 0;
+    if (block) ReadFile(file, block, size, &got, nullptr);
+    CloseHandle(file);
+    IStream* stream = nullptr;
+    IPicture* picture = nullptr;
+    if (block && SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
+        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
+        stream->Release();
+    }
+    if (block) GlobalFree(block);
+    return picture;
+}
+
 // The platform's decode of a picture file alone: the file read into memory and
 // OleLoadPicture, as a program that only wants the bitmap would do it.
 double ole_decode_ms(const std::string& path) {
     const double t0 = now_ms();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
-    const DWORD size = GetFileSize(file, nullptr);
-    HGLOBAL block = GlobalAlloc(GMEM_FIXED, size);
-    DWORD got = 0;
-    ReadFile(file, block, size, &got, nullptr);
-    CloseHandle(file);
-    IStream* stream = nullptr;
-    IPicture* picture = nullptr;
-    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
-        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
-        stream->Release();
-    }
+    IPicture* picture = ole_picture_from_file(path);
     OLE_HANDLE handle = 0;
     if (picture) picture->get_Handle(&handle);
     const double elapsed = now_ms() - t0;
     if (!handle) problem("OleLoadPicture could not decode " + path);
     if (picture) picture->Release();
-    GlobalFree(block);
     return elapsed;
 }
 
@@ -498,20 +504,7 @@ std::vector<std::uint32_t> pixels_of(HBITMAP bitmap) {
 
 // The preview as the picture object and CopyImage make it, the way the game always made it.
 HBITMAP preview_through_ole(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
-    const DWORD size = GetFileSize(file, nullptr);
-    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, size);
-    DWORD got = 0;
-    ReadFile(file, block, size, &got, nullptr);
-    CloseHandle(file);
-    IStream* stream = nullptr;
-    IPicture* picture = nullptr;
-    if (SUCCEEDED(CreateStreamOnHGlobal(block, FALSE, &stream))) {
-        OleLoadPicture(stream, 0, FALSE, IID_IPicture, reinterpret_cast<void**>(&picture));
-        stream->Release();
-    }
-    GlobalFree(block);
+    IPicture* picture = ole_picture_from_file(path);
     if (!picture) return nullptr;
     OLE_HANDLE handle = 0;
     HBITMAP copy = nullptr;
