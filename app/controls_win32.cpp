@@ -22,21 +22,13 @@ void remember(Win32GameWindow& window, int id, HWND child) {
     if (id == ID_PREVIEW) window.preview = child;
 }
 
-// Hides every control created so far that waits for `created_id` to exist.
-void hide_waiting(const Win32GameWindow& window, int rows_created, int created_id) {
-    for (int i = 0; i < rows_created; ++i)
-        if (CONTROL_TABLE[i].hide_after == created_id)
-            ShowWindow(GetDlgItem(window.main, CONTROL_TABLE[i].id), SW_HIDE);
-}
-
 }  // namespace
 
 void create_controls(Win32GameWindow& window, HINSTANCE instance, const std::string& current_picture_path) {
-    for (int i = 0; i < CONTROL_COUNT; ++i) {
-        const ControlRow& row = CONTROL_TABLE[i];
+    for (const ControlRow& row : CONTROL_TABLE) {
         HWND child = create_child(row, window.main, instance);
         remember(window, row.id, child);
-        hide_waiting(window, i + 1, row.id);
+        if (row.starts_hidden) ShowWindow(child, SW_HIDE);
         if (row.shows_picture) window.load_preview(current_picture_path);
         if (row.initial_text) SetDlgItemTextA(window.main, row.id, row.initial_text);
         if (row.gui_font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);

@@ -1,10 +1,11 @@
 // The game's commands, clock, tile clicks and end announcements.
 #include "app/game.h"
 
-#include "app/control_ids.h"
-#include "graphics/png_import.h"
+#include "ids/control_ids.h"
+#include "ids/wave_ids.h"
 #include "sound/sound_choice.h"
-#include "sound/sounds.h"
+
+#include <sstream>
 
 namespace {
 
@@ -24,6 +25,34 @@ std::string after_last(const std::string& text, char mark) {
 // Only these two spellings take the PNG way; "Png" goes to the picture loader as it is.
 bool is_png_extension(const std::string& extension) { return extension == "png" || extension == "PNG"; }
 
+// Decimal text without padding: the move counter's text.
+std::string format_number(int value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+// "m:ss", minutes unpadded: the clock and a new best time.
+std::string time_text(int minutes, int seconds) {
+    return format_number(minutes) + (seconds < 10 ? ":0" : ":") + format_number(seconds);
+}
+
+// The tile handlers fall into three groups by which ends their tile can complete.
+// The ordered and the exchanged board both have the empty cell at the bottom
+// right, so only the tile that leaves cell 16 can complete them: 12 or 15 for the
+// ordered board, 12 or 14 for the exchanged one. Any tile can complete a magic square.
+enum class TileGroup {
+    MagicOnly,  // 1..8: magic squares only, tested after every click, moved or not
+    Full,       // 9, 10, 11, 13, 14: every end, after a move
+    Record,     // 12, 15: every end, after a move, solved ones with the record step
+};
+
+TileGroup tile_group(int tile) {
+    if (tile >= 1 && tile <= 8) return TileGroup::MagicOnly;
+    if (tile == 12 || tile == 15) return TileGroup::Record;
+    return TileGroup::Full;
+}
+
 }  // namespace
 
 GamePaths make_paths(const std::string& module_path) {
@@ -39,21 +68,22 @@ GamePaths make_paths(const std::string& module_path) {
     return paths;
 }
 
-Game::Game(GameWindow& window, GamePaths game_paths)
-    : paths(std::move(game_paths)), png_converter(convert_png_to_bmp), window_(window) {
+Game::Game(GameWindow& window, GamePaths game_paths, std::function<std::int64_t()> calendar_time)
+    : window_(window), paths(std::move(game_paths)) {
     reset_board(board);
     reset_tile_positions(board);
+    deal.calendar_time = std::move(calendar_time);
     pictures.tile_picture_path = paths.number_picture_path;
     record.stats_path = paths.stats_path;
 }
 
 void Game::show_best_record() {
-    read_best_record(record);
-    window_.set_text(ID_BEST_TIME, record.best_time_text);
-    window_.set_text(ID_LEAST_MOVES, record.best_moves_text);
+    const StartUpRecord shown = read_best_record(record);
+    best_time_text = shown.best_time_text;
+    best_moves_text = shown.best_moves_text;
+    window_.set_text(ID_BEST_TIME, best_time_text);
+    window_.set_text(ID_LEAST_MOVES, best_moves_text);
 }
-
-const std::string& Game::tile_picture_path() const { return pictures.tile_picture_path; }
 
 void Game::command(int control_id) {
     switch (control_id) {
@@ -82,7 +112,7 @@ void Game::place_tiles_from_positions() {
 }
 
 void Game::new_game() {
-    if (progress.game_running != 0) {
+    if (game_running != 0) {
         window_.beep();
         return;
     }
@@ -92,7 +122,7 @@ void Game::new_game() {
     time_up = 0;
     window_.start_clock();
     move_count = 0;
-    progress.game_running = 1;
+    game_running = 1;
     window_.set_text(ID_MOVES, "0");
     window_.set_text(ID_TIME, "0:00");
     window_.set_text(ID_RESULT, RESULT_NEW_GAME);
@@ -103,7 +133,7 @@ void Game::new_game() {
 }
 
 void Game::load_pic() {
-    if (progress.game_running != 0) {
+    if (game_running != 0) {
         window_.beep();
         return;
     }
@@ -122,8 +152,11 @@ void Game::load_pic() {
     window_.repaint_window();
 
     const PictureSound effect = picture_sound(pictures.chosen_file_name, sound_theme);
-    if (effect.sound != NO_SOUND) window_.play_sound(effect.sound);
-    if (effect.forget_name) pictures.chosen_file_name.clear();
+    if (effect.sound != NO_SOUND) {
+        window_.play_sound(effect.sound);
+        // Played once: a later LOAD PIC whose dialog is cancelled does not play it again.
+        pictures.chosen_file_name.clear();
+    }
     sound_theme = effect.sound_theme;
 }
 
@@ -135,7 +168,7 @@ void Game::import_picture() {
     pictures.tile_picture_path.clear();
     pictures.chosen_extension = after_last(chosen, '.');
     if (is_png_extension(pictures.chosen_extension)) {
-        if (!png_converter || !png_converter(chosen, paths.current_picture_path))
+        if (!window_.import_png(chosen, paths.current_picture_path))
             window_.show_message("Image failed to load. . . ", "Tessary Error");
     }
     pictures.chosen_file_name = after_last(chosen, '\\');
@@ -148,14 +181,14 @@ void Game::import_picture() {
 }
 
 void Game::cancel_game() {
-    if (progress.game_running != 1) {
+    if (game_running != 1) {
         window_.beep();
         return;
     }
     window_.play_sound(WAVE_BUTTON_CLICK);
     window_.stop_clock();
-    progress.game_running = 0;
-    progress.end_kind = END_NONE;
+    game_running = 0;
+    end_kind = END_NONE;
     window_.set_text(ID_RESULT, RESULT_CANCELED);
 }
 
@@ -170,7 +203,7 @@ void Game::minimize() {
 }
 
 void Game::close() {
-    if (progress.game_running == 1) window_.stop_clock();
+    if (game_running == 1) window_.stop_clock();
     window_.destroy_window();
 }
 
@@ -207,7 +240,7 @@ void Game::clock_tick() {
         time_up = 1;
         window_.set_text(ID_RESULT, RESULT_TIME_UP);
         window_.stop_clock();
-        progress.game_running = 0;
+        game_running = 0;
     }
     if (time_up != 0) return;
     ++elapsed_seconds;
@@ -217,25 +250,26 @@ void Game::clock_tick() {
         elapsed_seconds = 0;
         text = format_number(elapsed_minutes) + ":00";
     } else {
-        text = record_time_text(elapsed_minutes, elapsed_seconds);
+        text = time_text(elapsed_minutes, elapsed_seconds);
     }
     clock_text = text;
     window_.set_text(ID_TIME, clock_text);
 }
 
 bool Game::magic_square_counts() const {
-    return progress.end_kind == END_MAGIC_SQUARE && pictures.number_picture_active == 1;
+    return end_kind == END_MAGIC_SQUARE && pictures.number_picture_active == 1;
 }
 
 void Game::tile_click(int tile) {
-    if (progress.game_running != 1) return;
-    move_tile(board, tile, window_);
+    if (game_running != 1) return;
+    const Slide slide = move_tile(board, tile);
+    for (int i = 0; i < slide.count; ++i) window_.place_tile(slide.placed[i].tile, slide.placed[i].position);
     if (board.tile_moved == 1) {
         const int sound = tile_move_sound(sound_toggle_count, sound_theme);
         if (sound != NO_SOUND) window_.play_sound(sound);
         ++move_count;  // one move however many tiles slid
-        progress.move_count_text = format_number(move_count);
-        window_.set_text(ID_MOVES, progress.move_count_text);
+        move_count_text = format_number(move_count);
+        window_.set_text(ID_MOVES, move_count_text);
     }
     const TileGroup group = tile_group(tile);
     if (board.tile_moved == 0) {
@@ -243,7 +277,7 @@ void Game::tile_click(int tile) {
         // Tiles 1..8 test the unchanged board all the same.
         if (group != TileGroup::MagicOnly) return;
     }
-    check_end_position(board, pictures.number_picture_active, progress);
+    end_found(check_end_position(board, pictures.number_picture_active));
     switch (group) {
         case TileGroup::MagicOnly: announce_magic_only(); break;
         case TileGroup::Full: announce_full(); break;
@@ -251,17 +285,25 @@ void Game::tile_click(int tile) {
     }
 }
 
+// An end stops the game; the move counter keeps showing the final count.
+void Game::end_found(EndKind kind) {
+    if (kind == END_NONE) return;
+    game_running = 0;
+    end_kind = kind;
+    move_count_text.clear();
+}
+
 // Tiles 1..8 can complete only a magic square.
 void Game::announce_magic_only() {
     if (!magic_square_counts()) return;
     window_.stop_clock();
-    progress.end_kind = END_NONE;
+    end_kind = END_NONE;
     window_.play_sound(magic_only_end_sound());
     window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
 }
 
 void Game::announce_full() {
-    if (progress.end_kind == END_ORDERED || magic_square_counts()) {
+    if (end_kind == END_ORDERED || magic_square_counts()) {
         window_.stop_clock();
         window_.play_sound(full_end_sound(sound_theme));
         show_win_result();
@@ -271,9 +313,16 @@ void Game::announce_full() {
 
 // Tiles 12 and 15 are the only ones that can complete the ordered board.
 void Game::announce_record(int tile) {
-    if (progress.end_kind == END_ORDERED || magic_square_counts()) {
+    if (end_kind == END_ORDERED || magic_square_counts()) {
         window_.stop_clock();
-        const RecordOutcome outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count, window_);
+        const RecordOutcome outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count);
+        if (outcome.new_record) {
+            window_.play_sound(WAVE_NEW_RECORD);
+            best_time_text = time_text(elapsed_minutes, elapsed_seconds);
+            window_.set_text(ID_BEST_TIME, best_time_text);
+            best_moves_text = format_number(move_count);
+            window_.set_text(ID_LEAST_MOVES, best_moves_text);
+        }
         const int sound = record_end_sound(tile, sound_theme, outcome.finishing_time, outcome.best_time,
                                            record.record_written);
         if (sound != NO_SOUND) window_.play_sound(sound);
@@ -284,20 +333,20 @@ void Game::announce_record(int tile) {
 
 // "Solved" or "Magic Square" for the end just found, which is then cleared.
 void Game::show_win_result() {
-    if (progress.end_kind == END_ORDERED) {
+    if (end_kind == END_ORDERED) {
         window_.set_text(ID_RESULT, RESULT_SOLVED);
-        progress.end_kind = END_NONE;
+        end_kind = END_NONE;
     }
     if (magic_square_counts()) {
         window_.set_text(ID_RESULT, RESULT_MAGIC_SQUARE);
-        progress.end_kind = END_NONE;
+        end_kind = END_NONE;
     }
 }
 
 void Game::announce_unsolvable() {
-    if (progress.end_kind != END_EXCHANGED) return;
+    if (end_kind != END_EXCHANGED) return;
     window_.stop_clock();
-    progress.end_kind = END_NONE;
+    end_kind = END_NONE;
     window_.play_sound(unsolvable_sound());
     window_.set_text(ID_RESULT, RESULT_UNSOLVABLE);
 }

@@ -8,6 +8,8 @@
 #include "board/end_position.h"
 #include "record/best_record.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,17 +31,11 @@ struct Rect {
     int left, top, right, bottom;
 };
 
-// Which picture the tiles show and what the last LOAD PIC chose.
-struct PictureState {
-    int number_picture_active = 1;  // magic squares count only while 1
-    std::string chosen_extension;
-    std::string chosen_file_name;
-    std::string tile_picture_path;
-};
-
 class Game {
 public:
-    Game(GameWindow& window, GamePaths paths);
+    // Seconds of calendar time seed the deals; the clock of the running system
+    // unless another is given.
+    Game(GameWindow& window, GamePaths paths, std::function<std::int64_t()> calendar_time = nullptr);
 
     // Start-up, once the controls exist: reads the best record and shows it.
     void show_best_record();
@@ -50,9 +46,6 @@ public:
     void clock_tick();
     // WM_LBUTTONDOWN on the window's own client area.
     void mouse_down(int x, int y);
-
-    // The file the tile faces are cut from.
-    const std::string& tile_picture_path() const;
 
     // The commands, also reachable through command().
     void new_game();
@@ -67,28 +60,32 @@ public:
     void unmute_moves();         // ID_SOUND_OFF
     void tile_click(int tile);
 
-    // State, open for the tests.
-    Board board;
-    DealState deal;
-    GameProgress progress;  // game_running, end_kind, move_count_text
-    GamePaths paths;
-    int use_random_deal = 0;
-    int move_count = 0;
-    int elapsed_minutes = 0;
-    int elapsed_seconds = 0;
-    int time_up = 1;  // a tick does nothing until NEW GAME
-    std::string clock_text;
-    int sound_toggle_count = 0;  // odd: tile moves are silent
-    int sound_theme = 0;
-    PictureState pictures;
+    // The file the tile faces are cut from.
+    const std::string& tile_picture_path() const { return pictures.tile_picture_path; }
+
+    // A look at the state that the window does not show as text.
+    struct View {
+        std::array<int, CELL_COUNT + 1> board_cells;
+        int game_running;
+        int number_picture_active;
+        int sound_theme;
+    };
+    View view() const { return {board.board_cells, game_running, pictures.number_picture_active, sound_theme}; }
+
     static constexpr Rect drag_rect{0, 0, 540, 25};
-    BestRecord record;
-    // Turns a chosen PNG into the current picture; replaced in tests.
-    std::function<bool(const std::string& png, const std::string& bmp)> png_converter;
 
 private:
+    // Which picture the tiles show and what the last LOAD PIC chose.
+    struct PictureState {
+        int number_picture_active = 1;  // magic squares count only while 1
+        std::string chosen_extension;
+        std::string chosen_file_name;
+        std::string tile_picture_path;
+    };
+
     void import_picture();
     void place_tiles_from_positions();
+    void end_found(EndKind kind);
     void announce_magic_only();
     void announce_full();
     void announce_record(int tile);
@@ -97,4 +94,22 @@ private:
     bool magic_square_counts() const;
 
     GameWindow& window_;
+    GamePaths paths;
+    Board board;
+    DealState deal;
+    BestRecord record;
+    PictureState pictures;
+    int game_running = 0;
+    int end_kind = END_NONE;
+    int use_random_deal = 0;
+    int move_count = 0;
+    std::string move_count_text;  // emptied at an end; the window keeps the count
+    int elapsed_minutes = 0;
+    int elapsed_seconds = 0;
+    int time_up = 1;  // a tick does nothing until NEW GAME
+    std::string clock_text;
+    int sound_toggle_count = 0;  // odd: tile moves are silent
+    int sound_theme = 0;
+    std::string best_time_text;
+    std::string best_moves_text;
 };

@@ -6,8 +6,12 @@
 
 #include <string>
 
-class GameWindow : public TilePlacer {
+class GameWindow {
 public:
+    virtual ~GameWindow() = default;
+
+    // Puts the button of a tile at a pixel position, TILE_SIZE square, repainted.
+    virtual void place_tile(int tile, Point position) = 0;
     // Text of a static control, by control identifier.
     virtual void set_text(int control_id, const std::string& text) = 0;
     virtual void show_control(int control_id, bool visible) = 0;
@@ -27,8 +31,11 @@ public:
     // Pictures.
     // The open-file dialog starting in the picture folder; false when no file was chosen.
     virtual bool choose_picture(const std::string& initial_folder, std::string& chosen_path) = 0;
+    // Decodes a PNG file and writes it as the BMP file bmp; false when the PNG
+    // cannot be read or decoded (a failure to write bmp is not reported).
+    virtual bool import_png(const std::string& png, const std::string& bmp) = 0;
     // Loads a GIF, JPEG or BMP file into the preview panel; a failure leaves the panel as it was.
     virtual void load_preview(const std::string& path) = 0;
-    // Repaints the preview panel and writes its pixels as a 24-bit BMP file.
+    // Writes the preview panel's pixels as a 24-bit BMP file; nothing when they cannot be had.
     virtual void save_preview_snapshot(const std::string& path) = 0;
 };

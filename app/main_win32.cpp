@@ -2,6 +2,7 @@
 // its controls, the best record, then the message loop.
 #include "app/game.h"
 #include "app/window_win32.h"
+#include "files/files.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ int run_message_loop() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     const GamePaths paths = make_paths(module_path());
     // Every run starts with the number picture, whatever the last run imported.
-    CopyFileA(paths.number_picture_path.c_str(), paths.current_picture_path.c_str(), FALSE);
+    copy_file(paths.number_picture_path, paths.current_picture_path);
 
     Win32GameWindow window;
     Game game(window, paths);  // puts the board in order

@@ -2,11 +2,11 @@
 // requests as Win32 calls.
 #include "app/window_win32.h"
 
-#include "app/control_ids.h"
 #include "app/game.h"
 #include "graphics/draw_win32.h"
-#include "graphics/face_table.h"
 #include "graphics/picture_win32.h"
+#include "graphics/png_import.h"
+#include "ids/resource_ids.h"
 #include "sound/play_win32.h"
 
 #include <commdlg.h>
@@ -20,7 +20,6 @@ Game* the_game = nullptr;
 
 const char CLASS_NAME[] = "Tessary";
 const char WINDOW_TITLE[] = "Tessary";
-constexpr int SMALL_ICON = 16;
 
 const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.BMP;*.PNG)\0*.GIF;*.JPG;*.BMP;*.PNG\0\0";
 constexpr DWORD PICTURE_PATH_CHARS = 260;
@@ -103,7 +102,7 @@ bool register_window_class(HINSTANCE instance) {
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     window_class.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(SMALL_ICON), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        LoadImageA(instance, MAKEINTRESOURCEA(ICON_GROUP_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     window_class.hbrBackground = skin;
     window_class.lpszClassName = CLASS_NAME;
@@ -132,9 +131,7 @@ void Win32GameWindow::set_text(int control_id, const std::string& text) {
 }
 
 void Win32GameWindow::show_control(int control_id, bool visible) {
-    // The speaker pair has always been shown with SW_SHOWNORMAL; for a child it is the same as SW_SHOW.
-    const bool speaker = control_id == ID_SOUND_ON || control_id == ID_SOUND_OFF;
-    ShowWindow(GetDlgItem(main, control_id), !visible ? SW_HIDE : speaker ? SW_SHOWNORMAL : SW_SHOW);
+    ShowWindow(GetDlgItem(main, control_id), visible ? SW_SHOW : SW_HIDE);
 }
 
 void Win32GameWindow::start_clock() { SetTimer(main, CLOCK_TIMER_ID, CLOCK_INTERVAL_MS, nullptr); }
@@ -185,6 +182,10 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
     return true;
 }
 
+bool Win32GameWindow::import_png(const std::string& png, const std::string& bmp) {
+    return convert_png_to_bmp(png, bmp);
+}
+
 void Win32GameWindow::load_preview(const std::string& path) {
     if (HBITMAP loaded = load_picture(path)) preview_bitmap = loaded;
     HBITMAP before = reinterpret_cast<HBITMAP>(
@@ -193,8 +194,4 @@ void Win32GameWindow::load_preview(const std::string& path) {
     if (before && before != preview_bitmap) DeleteObject(before);
 }
 
-void Win32GameWindow::save_preview_snapshot(const std::string& path) {
-    InvalidateRect(preview, nullptr, FALSE);
-    UpdateWindow(preview);
-    save_window_snapshot(preview, path);
-}
+void Win32GameWindow::save_preview_snapshot(const std::string& path) { save_window_snapshot(preview, path); }

@@ -36,6 +36,8 @@ int cell_of_tile(const Board& board, int tile) {
     return 0;
 }
 
+void place(Slide& slide, int tile, Point position) { slide.placed[slide.count++] = {tile, position}; }
+
 // The neighbour the clicked tile steps into, or 0. Right and left never cross a row end:
 // a tile at a row end with the next row's first cell empty stops the single-step test.
 int single_step_target(const Board& board, int k) {
@@ -67,12 +69,13 @@ void set_move_target(Board& board) {
     if (k >= 1 && k <= CELL_COUNT) board.move_target() = cell_position(k);
 }
 
-void move_tile(Board& board, int tile, TilePlacer& placer) {
+Slide move_tile(Board& board, int tile) {
     auto& cells = board.board_cells;
+    Slide slide;
     board.tile_moved = 0;
     board.move_target_cell = 0;
     const int k = cell_of_tile(board, tile);
-    if (k == 0) return;
+    if (k == 0) return slide;
 
     if (const int m = single_step_target(board, k)) {
         board.move_target_cell = m;
@@ -80,8 +83,8 @@ void move_tile(Board& board, int tile, TilePlacer& placer) {
         cells[k] = 0;
         cells[m] = tile;
         board.tile_moved = 1;
-        placer.place_tile(tile, board.move_target());
-        return;
+        place(slide, tile, board.move_target());
+        return slide;
     }
 
     // Two tiles: the near tile steps into the empty far cell, the clicked tile follows.
@@ -92,12 +95,12 @@ void move_tile(Board& board, int tile, TilePlacer& placer) {
         set_move_target(board);
         board.tile_moved = 1;
         const int u = cells[n];
-        placer.place_tile(u, offset(board.move_target(), dir.pixels));
-        placer.place_tile(tile, board.move_target());
+        place(slide, u, offset(board.move_target(), dir.pixels));
+        place(slide, tile, board.move_target());
         cells[f] = u;
         cells[k] = 0;
         cells[n] = tile;
-        return;
+        return slide;
     }
 
     // Three tiles: farthest first, then the middle one, then the clicked tile.
@@ -108,14 +111,15 @@ void move_tile(Board& board, int tile, TilePlacer& placer) {
         set_move_target(board);
         board.tile_moved = 1;
         const int w = cells[d];
-        placer.place_tile(w, offset(board.move_target(), dir.pixels, 2));
+        place(slide, w, offset(board.move_target(), dir.pixels, 2));
         cells[f] = w;
         const int u = cells[n];
-        placer.place_tile(u, offset(board.move_target(), dir.pixels));
-        placer.place_tile(tile, board.move_target());
+        place(slide, u, offset(board.move_target(), dir.pixels));
+        place(slide, tile, board.move_target());
         cells[d] = u;
         cells[k] = 0;
         cells[n] = tile;
-        return;
+        return slide;
     }
+    return slide;
 }

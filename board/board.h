@@ -1,5 +1,5 @@
 // The logical board, the pixel geometry of its cells, and the slide rule.
-// Portable: the Windows program places the real buttons through TilePlacer.
+// Rules only: a slide says which buttons go where, and the game places them.
 #pragma once
 
 #include <array>
@@ -15,13 +15,6 @@ struct Point {
     int y = 0;
     friend bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
     friend bool operator!=(Point a, Point b) { return !(a == b); }
-};
-
-// Puts the button of a tile at a pixel position, TILE_SIZE square, repainted.
-class TilePlacer {
-public:
-    virtual ~TilePlacer() = default;
-    virtual void place_tile(int tile, Point position) = 0;
 };
 
 struct Board {
@@ -44,6 +37,19 @@ void reset_board(Board& board);
 void reset_tile_positions(Board& board);
 void set_move_target(Board& board);
 
+// A tile's button put at a pixel position.
+struct TilePlacement {
+    int tile = 0;
+    Point position;
+};
+
+// The buttons one slide moves, in the order they are placed: farthest first,
+// the clicked tile last. Empty when nothing moved.
+struct Slide {
+    int count = 0;
+    TilePlacement placed[3];
+};
+
 // Slides tile t (and the tiles between it and the empty cell) one cell toward the
-// empty cell; buttons are placed farthest first. Sets board.tile_moved to 0 or 1.
-void move_tile(Board& board, int tile, TilePlacer& placer);
+// empty cell. Sets board.tile_moved to 0 or 1.
+Slide move_tile(Board& board, int tile);

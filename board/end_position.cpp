@@ -25,18 +25,13 @@ bool is_magic_square(const Board& board) {
     return true;
 }
 
-void end_with(GameProgress& progress, int kind) {
-    progress.game_running = 0;
-    progress.end_kind = kind;
-    progress.move_count_text.clear();
-}
-
 }  // namespace
 
-void check_end_position(const Board& board, int number_picture_active, GameProgress& progress) {
+EndKind check_end_position(const Board& board, int number_picture_active) {
     const auto& cells = board.board_cells;
-    if (first_thirteen_in_order(board) && cells[14] == 14 && cells[15] == 15) end_with(progress, END_ORDERED);
-    if (first_thirteen_in_order(board) && cells[14] == 15 && cells[15] == 14) end_with(progress, END_EXCHANGED);
+    if (first_thirteen_in_order(board) && cells[14] == 14 && cells[15] == 15) return END_ORDERED;
+    if (first_thirteen_in_order(board) && cells[14] == 15 && cells[15] == 14) return END_EXCHANGED;
     // Magic squares count only while the tiles show the numbers.
-    if (number_picture_active == 1 && is_magic_square(board)) end_with(progress, END_MAGIC_SQUARE);
+    if (number_picture_active == 1 && is_magic_square(board)) return END_MAGIC_SQUARE;
+    return END_NONE;
 }

@@ -5,21 +5,14 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/control_ids.h"
+#include "files/files.h"
 #include "graphics/bmp.h"
 #include "graphics/face_table.h"
+#include "graphics/picture_win32.h"
 #include "graphics/tile_cells.h"
+#include "ids/control_ids.h"
 
 namespace {
-
-// Reads exactly `length` bytes at `offset` of an open file.
-bool read_at(HANDLE file, std::uint64_t offset, void* into, DWORD length) {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    DWORD got = 0;
-    return ReadFile(file, into, length, &got, &at) && got == length;
-}
 
 // The tile's cell of a plain 24-bit bottom-up BMP file (the kind the game
 // writes), read from the file for this request alone - its header and the
@@ -28,38 +21,27 @@ bool read_at(HANDLE file, std::uint64_t offset, void* into, DWORD length) {
 // bitmap LoadImageA makes of the same file. False, with nothing drawn, for a
 // file that cannot be opened or is of any other kind.
 bool draw_tile_from_file(int tile, const DRAWITEMSTRUCT& item, const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool drawn = false;
+    InputFile file(path);
     std::uint8_t header[BMP_HEADER_SIZE];
-    LARGE_INTEGER length{};
     PlainBmp layout;
-    if (GetFileSizeEx(file, &length) && read_at(file, 0, header, sizeof header) &&
-        read_plain_bmp_header(header, static_cast<std::uint64_t>(length.QuadPart), layout)) {
-        const CellRect cell = tile_source_cell(tile, layout.width, layout.height);
-        // Rows run bottom-up: the cell's rows start this many rows above the file's first.
-        const int from_bottom = layout.height - cell.y - cell.height;
-        const std::uint64_t stride = bmp_stride(static_cast<unsigned>(layout.width));
-        const std::uint64_t rows_bytes = stride * static_cast<unsigned>(cell.height);
-        std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[rows_bytes ? rows_bytes : 1]);
-        if (rows && rows_bytes <= MAXDWORD &&
-            read_at(file, layout.pixel_offset + stride * static_cast<unsigned>(from_bottom), rows.get(),
-                    static_cast<DWORD>(rows_bytes))) {
-            BITMAPINFO info{};
-            std::copy(header + 14, header + BMP_HEADER_SIZE, reinterpret_cast<std::uint8_t*>(&info.bmiHeader));
-            info.bmiHeader.biHeight = cell.height;  // just the cell's rows
-            info.bmiHeader.biSizeImage = 0;         // BI_RGB: the size follows from width, height and bits
-            info.bmiHeader.biClrUsed = 0;           // 24 bits: no colour table is used
-            info.bmiHeader.biClrImportant = 0;
-            const RECT& to = item.rcItem;
-            StretchDIBits(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, cell.x, 0, cell.width,
-                          cell.height, rows.get(), &info, DIB_RGB_COLORS, SRCCOPY);
-            drawn = true;
-        }
-    }
-    CloseHandle(file);
-    return drawn;
+    if (file.status() != FileStatus::Ok || !file.read_at(0, header, sizeof header) ||
+        !read_plain_bmp_header(header, file.size(), layout))
+        return false;
+    const CellRect cell = tile_source_cell(tile, layout.width, layout.height);
+    // Rows run bottom-up: the cell's rows start this many rows above the file's first.
+    const int from_bottom = layout.height - cell.y - cell.height;
+    const std::uint64_t stride = bmp_stride(static_cast<unsigned>(layout.width));
+    const std::uint64_t rows_bytes = stride * static_cast<unsigned>(cell.height);
+    if (rows_bytes > SIZE_MAX) return false;
+    std::unique_ptr<std::uint8_t[]> rows(new (std::nothrow) std::uint8_t[rows_bytes ? rows_bytes : 1]);
+    if (!rows || !file.read_at(layout.pixel_offset + stride * static_cast<unsigned>(from_bottom), rows.get(),
+                               static_cast<std::size_t>(rows_bytes)))
+        return false;
+    const BITMAPINFO info = plain_bmp_info(layout, cell.height);  // just the cell's rows
+    const RECT& to = item.rcItem;
+    StretchDIBits(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, cell.x, 0, cell.width,
+                  cell.height, rows.get(), &info, DIB_RGB_COLORS, SRCCOPY);
+    return true;
 }
 
 HBITMAP load_face(int control_id, bool pressed, const std::string& tile_picture_path) {
@@ -72,17 +54,9 @@ HBITMAP load_face(int control_id, bool pressed, const std::string& tile_picture_
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-}  // namespace
-
-void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
-    if (const int tile = tile_for_control(control_id)) {
-        // LoadImageA would convert the whole picture into a bitmap for each
-        // tile; the game's own BMP files are cut straight from their rows instead.
-        if (draw_tile_from_file(tile, item, tile_picture_path)) return;
-    }
-    draw_control_through_bitmap(control_id, item, tile_picture_path);
-}
-
+// The face bitmap's way: LoadImageA, GetObjectA and StretchBlt from a memory
+// device context. The button faces take it, and every tile picture that is not
+// a plain 24-bit bottom-up BMP.
 void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     HBITMAP face = load_face(control_id, pressed, tile_picture_path);
@@ -107,6 +81,17 @@ void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, con
     SelectObject(memory, before);
     DeleteDC(memory);
     DeleteObject(face);
+}
+
+}  // namespace
+
+void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
+    if (const int tile = tile_for_control(control_id)) {
+        // LoadImageA would convert the whole picture into a bitmap for each
+        // tile; the game's own BMP files are cut straight from their rows instead.
+        if (draw_tile_from_file(tile, item, tile_picture_path)) return;
+    }
+    draw_control_through_bitmap(control_id, item, tile_picture_path);
 }
 
 HBRUSH color_static(HDC dc) {

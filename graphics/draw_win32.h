@@ -9,12 +9,6 @@
 // picture file (read anew each time; a missing file draws nothing).
 void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path);
 
-// The same through the face bitmap: LoadImageA, GetObjectA and StretchBlt from
-// a memory device context. draw_control takes this way for the button faces
-// and for every tile picture that is not a plain 24-bit bottom-up BMP; the
-// checks compare the two ways pixel for pixel.
-void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path);
-
 // WM_CTLCOLORSTATIC: black text on a transparent background; returns the brush
 // the control paints its background with.
 HBRUSH color_static(HDC dc);

@@ -2,10 +2,8 @@
 // The tiles are not here: they are cut from the tile picture file.
 #pragma once
 
-#include "app/control_ids.h"
-
-// Bitmap resource of the window skin, the class background.
-constexpr int SKIN_BITMAP = 40;
+#include "ids/control_ids.h"
+#include "ids/resource_ids.h"
 
 struct FaceRow {
     int control_id;
@@ -14,17 +12,17 @@ struct FaceRow {
 };
 
 inline constexpr FaceRow FACE_TABLE[] = {
-    {ID_NEW_GAME, 200, 300},
-    {ID_LOAD_PIC, 400, 500},
-    {ID_CANCEL, 2600, 2700},
-    {ID_HELP, 750, 800},
-    {ID_MINIMIZE, 950, 1000},
-    {ID_CLOSE, 1150, 1200},
+    {ID_NEW_GAME, FACE_NEW_GAME, FACE_NEW_GAME_PRESSED},
+    {ID_LOAD_PIC, FACE_LOAD_PIC, FACE_LOAD_PIC_PRESSED},
+    {ID_CANCEL, FACE_CANCEL, FACE_CANCEL_PRESSED},
+    {ID_HELP, FACE_HELP, FACE_HELP_PRESSED},
+    {ID_MINIMIZE, FACE_MINIMIZE, FACE_MINIMIZE_PRESSED},
+    {ID_CLOSE, FACE_CLOSE, FACE_CLOSE_PRESSED},
     // The check box and the speaker look the same pressed and not pressed.
-    {ID_CHECKBOX_EMPTY, 3450, 3450},
-    {ID_CHECKBOX_CHECKED, 3550, 3550},
-    {ID_SOUND_ON, 4050, 4050},
-    {ID_SOUND_OFF, 4100, 4100},
+    {ID_CHECKBOX_EMPTY, FACE_CHECKBOX_EMPTY, FACE_CHECKBOX_EMPTY},
+    {ID_CHECKBOX_CHECKED, FACE_CHECKBOX_CHECKED, FACE_CHECKBOX_CHECKED},
+    {ID_SOUND_ON, FACE_SOUND_ON, FACE_SOUND_ON},
+    {ID_SOUND_OFF, FACE_SOUND_OFF, FACE_SOUND_OFF},
 };
 
 // The face of a button, or 0 when the control has no face resource.

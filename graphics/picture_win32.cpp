@@ -1,7 +1,7 @@
 // Picture decoding through the OLE picture object, and the preview snapshot.
 #include "graphics/picture_win32.h"
 
-#include "graphics/bmp.h"
+#include "files/files.h"
 
 #include <ocidl.h>
 #include <olectl.h>
@@ -14,26 +14,20 @@ namespace {
 
 // No picture the panel could show comes near this; anything larger is refused
 // rather than copied whole into memory.
-constexpr LONGLONG MAX_PICTURE_FILE_BYTES = 256LL * 1024 * 1024;
+constexpr std::uint64_t MAX_PICTURE_FILE_BYTES = 256ull * 1024 * 1024;
 
-// The file's bytes in a fixed global block (which the caller frees), or nullptr.
-HGLOBAL read_into_global(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return nullptr;
-
-    HGLOBAL block = nullptr;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= MAX_PICTURE_FILE_BYTES) {
-        const DWORD length = static_cast<DWORD>(size.QuadPart);
-        block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length);
-        DWORD read = 0;
-        if (block && !(ReadFile(file, block, length, &read, nullptr) && read == length)) {
-            GlobalFree(block);
-            block = nullptr;
-        }
+// The file's bytes (length of them) in a fixed global block, which the caller
+// frees, or nullptr.
+HGLOBAL read_into_global(const std::string& path, std::size_t& length) {
+    InputFile file(path);
+    if (file.status() != FileStatus::Ok || file.size() == 0 || file.size() > MAX_PICTURE_FILE_BYTES) return nullptr;
+    length = static_cast<std::size_t>(file.size());
+    // Zeroed: the block may be larger than asked for, and the stream reads all of it.
+    HGLOBAL block = GlobalAlloc(GMEM_FIXED | GMEM_ZEROINIT, length);
+    if (block && !file.read_at(0, block, length)) {
+        GlobalFree(block);
+        block = nullptr;
     }
-    CloseHandle(file);
     return block;
 }
 
@@ -48,45 +42,12 @@ IPicture* decode_picture(HGLOBAL block) {
     return picture;
 }
 
-// A file mapped read-only for as long as this lives; data is null when it could not be.
-class MappedFile {
-public:
-    explicit MappedFile(const std::string& path) {
-        file_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file_ == INVALID_HANDLE_VALUE) return;
-        LARGE_INTEGER length{};
-        if (!GetFileSizeEx(file_, &length) || length.QuadPart <= 0 || length.QuadPart > MAX_PICTURE_FILE_BYTES) return;
-        mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (!mapping_) return;
-        data_ = static_cast<const std::uint8_t*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
-        if (data_) size_ = static_cast<std::size_t>(length.QuadPart);
-    }
-    ~MappedFile() {
-        if (data_) UnmapViewOfFile(data_);
-        if (mapping_) CloseHandle(mapping_);
-        if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    const std::uint8_t* data() const { return data_; }
-    std::size_t size() const { return size_; }
-
-private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
-    HANDLE mapping_ = nullptr;
-    const std::uint8_t* data_ = nullptr;
-    std::size_t size_ = 0;
-};
-
 // The preview of a plain 24-bit BMP straight from the file's rows. The same
 // pixels as the picture object and CopyImage give (a screen-compatible bitmap,
 // the rows stretched onto it in HALFTONE mode), without the picture object's
 // two full-size copies of a big picture or CopyImage's third.
 HBITMAP scale_plain_bmp(const std::uint8_t* file, const PlainBmp& layout) {
-    BITMAPINFO info{};
-    std::copy(file + 14, file + BMP_HEADER_SIZE, reinterpret_cast<std::uint8_t*>(&info.bmiHeader));
+    const BITMAPINFO info = plain_bmp_info(layout, layout.height);
     HDC screen = GetDC(nullptr);
     HBITMAP copy = CreateCompatibleBitmap(screen, PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE);
     ReleaseDC(nullptr, screen);
@@ -109,61 +70,69 @@ HBITMAP scale_plain_bmp(const std::uint8_t* file, const PlainBmp& layout) {
     return copy;
 }
 
+// A bitmap of our own from the picture object (which destroys its bitmap on release).
+HBITMAP copy_of_picture(IPicture* picture) {
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Handle(&handle)) || !handle) return nullptr;
+    return static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP,
+                                          PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE, 0));
+}
+
 // Paints into `dc` what a bitmap static control paints: its background brush
 // (asked of the parent, as the control does), then its bitmap at the top left.
-void paint_like_panel(HWND panel, HDC dc, int width, int height) {
+// False when any of it could not be painted.
+bool paint_like_panel(HWND panel, HDC dc, int width, int height) {
     HBRUSH background = reinterpret_cast<HBRUSH>(SendMessageA(
         GetParent(panel), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(panel)));
     if (!background) background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     RECT all{0, 0, width, height};
-    FillRect(dc, &all, background);
+    if (!FillRect(dc, &all, background)) return false;
 
     HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(panel, STM_GETIMAGE, IMAGE_BITMAP, 0));
     BITMAP info{};
-    if (!shown || !GetObjectA(shown, sizeof info, &info)) return;
+    if (!shown || !GetObjectA(shown, sizeof info, &info)) return true;  // a panel without a picture
     HDC source = CreateCompatibleDC(dc);
+    if (!source) return false;
     HGDIOBJ before = SelectObject(source, shown);
-    BitBlt(dc, 0, 0, std::min<int>(width, info.bmWidth), std::min<int>(height, info.bmHeight), source, 0, 0,
-           SRCCOPY);
-    SelectObject(source, before);
+    const bool copied = before && BitBlt(dc, 0, 0, std::min<int>(width, info.bmWidth),
+                                         std::min<int>(height, info.bmHeight), source, 0, 0, SRCCOPY);
+    if (before) SelectObject(source, before);
     DeleteDC(source);
-}
-
-void write_file(const std::string& path, const std::vector<std::uint8_t>& header, const void* pixels,
-                DWORD pixel_bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    WriteFile(file, header.data(), static_cast<DWORD>(header.size()), &written, nullptr);
-    WriteFile(file, pixels, pixel_bytes, &written, nullptr);
-    CloseHandle(file);
+    return copied;
 }
 
 }  // namespace
 
-HBITMAP load_picture(const std::string& path) {
-    {
-        const MappedFile file(path);
-        PlainBmp layout;
-        if (file.data() && read_plain_bmp(file.data(), file.size(), layout))
-            if (HBITMAP copy = scale_plain_bmp(file.data(), layout)) return copy;
-    }
-    // GIF, JPEG and every other kind of BMP: the platform's picture object.
-    HGLOBAL block = read_into_global(path);
-    if (!block) return nullptr;
-    IPicture* picture = decode_picture(block);
-    GlobalFree(block);
-    if (!picture) return nullptr;
+BITMAPINFO plain_bmp_info(const PlainBmp& layout, int rows) {
+    // Made afresh from the checked layout: no field of the file, such as a
+    // colour count that would send GDI looking for a table, reaches the system.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = layout.width;
+    info.bmiHeader.biHeight = rows;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 
-    OLE_HANDLE handle = 0;
+HBITMAP load_picture(const std::string& path) {
+    std::size_t length = 0;
+    HGLOBAL block = read_into_global(path, length);
+    if (!block) return nullptr;
+    // The game's own plain 24-bit BMPs are scaled straight from their rows.
+    PlainBmp layout;
     HBITMAP copy = nullptr;
-    if (SUCCEEDED(picture->get_Handle(&handle)) && handle) {
-        // A bitmap of our own: the picture object destroys its bitmap on release.
-        copy = static_cast<HBITMAP>(CopyImage(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle)),
-                                              IMAGE_BITMAP, PREVIEW_PICTURE_SIZE, PREVIEW_PICTURE_SIZE, 0));
+    if (read_plain_bmp(static_cast<const std::uint8_t*>(block), length, layout))
+        copy = scale_plain_bmp(static_cast<const std::uint8_t*>(block), layout);
+    if (!copy) {
+        // GIF, JPEG and every other kind of BMP: the platform's picture object.
+        if (IPicture* picture = decode_picture(block)) {
+            copy = copy_of_picture(picture);
+            picture->Release();
+        }
     }
-    picture->Release();
+    GlobalFree(block);
     return copy;
 }
 
@@ -185,10 +154,10 @@ void save_window_snapshot(HWND panel, const std::string& path) {
     HBITMAP dib = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (memory && dib && pixels) {
         HGDIOBJ before = SelectObject(memory, dib);
-        paint_like_panel(panel, memory, width, height);
-        GdiFlush();
-        write_file(path, header, pixels, image_size);
-        SelectObject(memory, before);
+        const bool painted = before && paint_like_panel(panel, memory, width, height) && GdiFlush();
+        // A picture that could not be had leaves the current picture as it was.
+        if (painted) write_file(path, {{header.data(), header.size()}, {pixels, image_size}});
+        if (before) SelectObject(memory, before);
     }
     if (dib) DeleteObject(dib);
     if (memory) DeleteDC(memory);

@@ -2,7 +2,6 @@
 #include "graphics/png_import.h"
 
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <lodepng.h>
 #include <zlib.h>
 
+#include "files/files.h"
 #include "graphics/bmp.h"
 
 namespace {
@@ -80,31 +80,6 @@ std::uint64_t inflate_limit(const lodepng::State& state, unsigned width, unsigne
     return raw_bytes + (height + 8) * std::uint64_t{4} + 1024;
 }
 
-// Reads a whole file, refusing one larger than the limit.
-bool read_capped(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) return false;
-    // The size found by seeking is read in one go; reading on in chunks keeps
-    // the cap whatever the file turns out to hold.
-    std::size_t size_found = 0;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0 && static_cast<std::uint64_t>(size) > PNG_MAX_FILE_BYTES) return false;
-        if (size > 0) size_found = static_cast<std::size_t>(size);
-    }
-    std::rewind(file.get());
-    bytes.resize(size_found);
-    bytes.resize(std::fread(bytes.data(), 1, size_found, file.get()));
-    std::uint8_t chunk[64 * 1024];
-    for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
-        if (got == 0) break;
-        if (bytes.size() + got > PNG_MAX_FILE_BYTES) return false;
-        bytes.insert(bytes.end(), chunk, chunk + got);
-    }
-    return !std::ferror(file.get()) && !bytes.empty();
-}
-
 }  // namespace
 
 bool png_header_acceptable(const std::uint8_t* data, std::size_t size, unsigned& width, unsigned& height) {
@@ -159,25 +134,13 @@ bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uin
     }
 }
 
-namespace {
-
-// Writes header then pixels to path, replacing the file; failures are not reported.
-void write_bmp(const std::string& path, const std::uint8_t* header, const std::uint8_t* pixels, std::size_t size) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file) return;
-    if (std::fwrite(header, 1, BMP_HEADER_SIZE, file.get()) == std::size_t(BMP_HEADER_SIZE))
-        std::fwrite(pixels, 1, size, file.get());
-}
-
-}  // namespace
-
 bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path) {
     try {
         unsigned width = 0, height = 0;
         std::unique_ptr<unsigned char, FreeDeleter> pixels;
         {
             std::vector<std::uint8_t> png;
-            if (!read_capped(png_path, png)) return false;
+            if (read_file(png_path, PNG_MAX_FILE_BYTES, png) != FileStatus::Ok || png.empty()) return false;
             pixels = decode_rgb(png.data(), png.size(), width, height);
         }  // the file's bytes go before the BMP is made
         if (!pixels) return false;
@@ -185,13 +148,14 @@ bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path
         // Rows without padding become the BMP's rows in place: no second copy of a photo.
         std::uint8_t header[BMP_HEADER_SIZE];
         if (encode_bmp_in_place(pixels.get(), rgb_size, width, height, header)) {
-            write_bmp(bmp_path, header, pixels.get(), rgb_size);  // write failures are deliberately not reported
+            // Write failures are deliberately not reported.
+            write_file(bmp_path, {{header, sizeof header}, {pixels.get(), rgb_size}});
             return true;
         }
         const std::vector<std::uint8_t> bmp = encode_bmp(pixels.get(), rgb_size, width, height);
         if (bmp.empty()) return false;
         pixels.reset();
-        lodepng::save_file(bmp, bmp_path);  // write failures are deliberately not reported
+        write_file(bmp_path, {{bmp.data(), bmp.size()}});  // write failures are deliberately not reported
     } catch (const std::exception&) {
         return false;
     }

@@ -1,34 +1,13 @@
 // Reading, comparing and rewriting the best record.
 #include "record/best_record.h"
 
-#include "sound/sounds.h"
-#include "app/control_ids.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
 #include <sstream>
 
 namespace {
 
-// A record file is a few bytes; anything past this cannot belong to one.
+// A record file is a few bytes; only its start is read, however long it is.
 constexpr std::size_t MAX_RECORD_BYTES = 256;
 constexpr int MAX_FIELD_DIGITS = 9;  // keeps every field within int
-
-enum class ReadResult { Read, Missing, Unreadable };
-
-ReadResult read_record_file(const std::string& path, std::string& content) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return errno == ENOENT ? ReadResult::Missing : ReadResult::Unreadable;
-    char buffer[MAX_RECORD_BYTES];
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return ReadResult::Unreadable;
-    content.assign(buffer, got);
-    return ReadResult::Read;
-}
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -50,17 +29,11 @@ bool to_number(const std::string& field, int& value) {
     return true;
 }
 
-bool rename_over(const std::string& from, const std::string& to) {
-    // std::filesystem::rename replaces an existing file on Windows too
-    // (MoveFileExW with MOVEFILE_REPLACE_EXISTING); std::rename does not there.
-    try {
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(from), std::filesystem::path(to), error);
-        if (!error) return true;
-    } catch (const std::exception&) {
-        // A path the library cannot convert; the C runtime may still manage.
-    }
-    return std::rename(from.c_str(), to.c_str()) == 0;
+// The record's fields when the file holds a well-formed one.
+std::optional<RecordFields> read_fields(const std::string& stats_path) {
+    std::string content;
+    if (read_file_start(stats_path, MAX_RECORD_BYTES, content) != FileStatus::Ok) return std::nullopt;
+    return parse_record(content);
 }
 
 }  // namespace
@@ -78,28 +51,31 @@ std::optional<RecordFields> parse_record(const std::string& content) {
     return fields;
 }
 
-void read_best_record(BestRecord& record) {
-    std::string content;
-    const ReadResult result = read_record_file(record.stats_path, content);
-    const std::optional<RecordFields> fields =
-        result == ReadResult::Read ? parse_record(content) : std::nullopt;
+StartUpRecord start_up_record(FileStatus read, const std::string& content) {
+    StartUpRecord shown;
+    const std::optional<RecordFields> fields = read == FileStatus::Ok ? parse_record(content) : std::nullopt;
     if (fields) {
         // Shown as stored: "07" stays "07".
-        record.best_time_text = fields->minutes_text + ":" + fields->seconds_text;
-        record.best_moves_text = fields->moves_text;
-        return;
+        shown.best_time_text = fields->minutes_text + ":" + fields->seconds_text;
+        shown.best_moves_text = fields->moves_text;
+        return shown;
     }
-    // Only a file that does not exist yet gets the initial record; one that is
-    // there but unreadable or malformed is left for the player to inspect.
-    if (result == ReadResult::Missing) replace_file_contents(record.stats_path, INITIAL_RECORD);
-    record.best_time_text = "0:00";
-    record.best_moves_text = "0";
+    shown.best_time_text = "0:00";
+    shown.best_moves_text = "0";
+    shown.create_initial = read == FileStatus::Missing;
+    return shown;
+}
+
+StartUpRecord read_best_record(const BestRecord& record) {
+    std::string content;
+    const FileStatus read = read_file_start(record.stats_path, MAX_RECORD_BYTES, content);
+    const StartUpRecord shown = start_up_record(read, content);
+    if (shown.create_initial) replace_file(record.stats_path, INITIAL_RECORD);
+    return shown;
 }
 
 bool reload_best_record(BestRecord& record) {
-    std::string content;
-    if (read_record_file(record.stats_path, content) != ReadResult::Read) return false;
-    const std::optional<RecordFields> fields = parse_record(content);
+    const std::optional<RecordFields> fields = read_fields(record.stats_path);
     if (!fields) return false;
     record.record_minutes = fields->minutes;
     record.record_seconds = fields->seconds;
@@ -114,35 +90,13 @@ std::string record_file_text(int minutes, int seconds, int moves) {
     return text.str();
 }
 
-bool replace_file_contents(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && rename_over(temporary, path)) return true;
-    std::remove(temporary.c_str());
-    return false;
-}
-
 void write_best_record(BestRecord& record) {
-    const bool replaced = replace_file_contents(
+    const bool replaced = replace_file(
         record.stats_path, record_file_text(record.record_minutes, record.record_seconds, record.record_moves));
     record.record_written = replaced ? 1 : 0;
 }
 
-std::string format_number(int value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
-
-std::string record_time_text(int minutes, int seconds) {
-    return format_number(minutes) + (seconds < 10 ? ":0" : ":") + format_number(seconds);
-}
-
-RecordOutcome record_step(BestRecord& record, int elapsed_minutes, int elapsed_seconds, int move_count,
-                          GameWindow& window) {
+RecordOutcome record_step(BestRecord& record, int elapsed_minutes, int elapsed_seconds, int move_count) {
     if (!reload_best_record(record)) {
         // Compare with the record a freshly created file would hold, so a lost or
         // damaged file does not lock every later game out of a record.
@@ -162,15 +116,7 @@ RecordOutcome record_step(BestRecord& record, int elapsed_minutes, int elapsed_s
 
     if (outcome.finishing_time < outcome.best_time) {
         write_best_record(record);
-        // A record that could not be written is no record: the game ends like any other.
-        if (record.record_written == 1) {
-            outcome.new_record = true;
-            window.play_sound(WAVE_NEW_RECORD);
-            record.best_time_text = record_time_text(elapsed_minutes, elapsed_seconds);
-            window.set_text(ID_BEST_TIME, record.best_time_text);
-            record.best_moves_text = format_number(move_count);
-            window.set_text(ID_LEAST_MOVES, record.best_moves_text);
-        }
+        outcome.new_record = record.record_written == 1;
     }
     return outcome;
 }

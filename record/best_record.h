@@ -1,5 +1,5 @@
 // The best record: the fastest finished game and its moves, kept in
-// "stats.txt" beside the program and shown in the window.
+// "stats.txt" beside the program.
 //
 // The file is one ASCII line: minutes, seconds, moves. The game writes it as
 // "59 59 998" when it first creates it, and as "3 07 120 " (two-digit seconds,
@@ -7,16 +7,14 @@
 // fastest game are kept with it, deliberately, even when other games took fewer.
 #pragma once
 
-#include "app/game_window.h"
+#include "files/files.h"
 
 #include <optional>
 #include <string>
 
-// The record as the game holds it.
+// The record as the game holds it between start-up and the end of each game.
 struct BestRecord {
     std::string stats_path;
-    std::string best_time_text;   // shown in ID_BEST_TIME, e.g. "3:07"
-    std::string best_moves_text;  // shown in ID_LEAST_MOVES
     // Filled from the file at a game's end, then overwritten with that game's values.
     int record_minutes = 0;
     int record_seconds = 0;
@@ -40,10 +38,20 @@ struct RecordFields {
 // within 0..59; whatever follows the third field is ignored. Empty otherwise.
 std::optional<RecordFields> parse_record(const std::string& content);
 
-// Start-up: fills the two texts. A file that does not exist is created with the
-// initial record and shows "0:00" and "0"; so does a file that cannot be read
-// or is malformed, but that one is left as it is.
-void read_best_record(BestRecord& record);
+// What start-up shows of the record, and whether it creates the file.
+struct StartUpRecord {
+    std::string best_time_text;   // e.g. "3:07", the fields as stored
+    std::string best_moves_text;  // e.g. "120"
+    bool create_initial = false;
+};
+// The decision alone, from what reading the file gave: a well-formed file shows
+// its fields; anything else shows "0:00" and "0". Only a file that does not exist
+// yet is created with the initial record: one that is there but unreadable or
+// malformed is left for the player to inspect.
+StartUpRecord start_up_record(FileStatus read, const std::string& content);
+
+// Start-up: reads the file, creates it when missing, and gives the texts to show.
+StartUpRecord read_best_record(const BestRecord& record);
 
 // Game end: fills the three numbers and clears record_written. False, with the
 // numbers and the flag untouched, when the file is missing, unreadable or malformed.
@@ -56,26 +64,15 @@ void write_best_record(BestRecord& record);
 // The bytes write_best_record puts in the file.
 std::string record_file_text(int minutes, int seconds, int moves);
 
-// Writes content to a temporary file beside path, then puts it in path's place.
-// False, with path untouched and no temporary file left, when that fails.
-bool replace_file_contents(const std::string& path, const std::string& content);
-
-// Decimal text without padding: the move counter's text.
-std::string format_number(int value);
-
-// "m:ss", minutes unpadded.
-std::string record_time_text(int minutes, int seconds);
-
 // What record_step found; the end sound of tiles 12 and 15 depends on it.
 struct RecordOutcome {
-    int finishing_time = 0;  // seconds
-    int best_time = 0;       // seconds, of the record compared against
-    bool new_record = false; // and written
+    int finishing_time = 0;   // seconds
+    int best_time = 0;        // seconds, of the record compared against
+    bool new_record = false;  // and written
 };
 
 // At the end of a solved game (or a magic square) by tile 12 or 15: compares
-// the finishing time with the stored record, strictly faster wins. A new record
-// is written, announced with WAVE_NEW_RECORD and shown. A record file that
+// the finishing time with the stored record; strictly faster wins and is
+// written. A record that could not be written is no record. A record file that
 // cannot be read is taken as the initial 59:59, so the game can still set one.
-RecordOutcome record_step(BestRecord& record, int elapsed_minutes, int elapsed_seconds, int move_count,
-                          GameWindow& window);
+RecordOutcome record_step(BestRecord& record, int elapsed_minutes, int elapsed_seconds, int move_count);

@@ -1,12 +1,6 @@
 // Sound choice rules.
 #include "sound/sound_choice.h"
 
-TileGroup tile_group(int tile) {
-    if (tile >= 1 && tile <= 8) return TileGroup::MagicOnly;
-    if (tile == 12 || tile == 15) return TileGroup::Record;
-    return TileGroup::Full;
-}
-
 int tile_move_sound(int sound_toggle_count, int sound_theme) {
     if (sound_toggle_count % 2 != 0) return NO_SOUND;
     return sound_theme == THEME_BELLS ? WAVE_BELLS_MOVE : WAVE_TILE_MOVE;
@@ -30,8 +24,8 @@ int record_end_sound(int tile, int sound_theme, int finishing_time, int best_tim
 int unsolvable_sound() { return WAVE_UNSOLVABLE; }
 
 PictureSound picture_sound(const std::string& chosen_file_name, int sound_theme) {
-    if (chosen_file_name == "clown.bmp") return {WAVE_CLOWN, sound_theme, true};
-    if (chosen_file_name == "xmasbells.bmp") return {NO_SOUND, THEME_BELLS, false};
-    if (chosen_file_name == "santa.bmp") return {NO_SOUND, THEME_SANTA, false};
-    return {NO_SOUND, THEME_PLAIN, false};
+    if (chosen_file_name == "clown.bmp") return {WAVE_CLOWN, sound_theme};
+    if (chosen_file_name == "xmasbells.bmp") return {NO_SOUND, THEME_BELLS};
+    if (chosen_file_name == "santa.bmp") return {NO_SOUND, THEME_SANTA};
+    return {NO_SOUND, THEME_PLAIN};
 }

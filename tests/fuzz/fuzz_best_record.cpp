@@ -22,14 +22,14 @@ const std::string& stats_path() {
     return path;
 }
 
-void write_file(const std::string& path, const std::string& content) {
+void put_file(const std::string& path, const std::string& content) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     check(f != nullptr);
     check(std::fwrite(content.data(), 1, content.size(), f) == content.size());
     check(std::fclose(f) == 0);
 }
 
-std::string read_file(const std::string& path) {
+std::string file_content(const std::string& path) {
     std::string content;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     check(f != nullptr);
@@ -44,13 +44,14 @@ std::string read_file(const std::string& path) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string content(reinterpret_cast<const char*>(data), size);
     const std::string& path = stats_path();
-    write_file(path, content);
+    put_file(path, content);
 
     // Start-up.
-    BestRecord shown;
-    shown.stats_path = path;
-    read_best_record(shown);
-    check(read_file(path) == content);  // an existing file is never rewritten by reading it
+    BestRecord record;
+    record.stats_path = path;
+    const StartUpRecord shown = read_best_record(record);
+    check(!shown.create_initial);
+    check(file_content(path) == content);  // an existing file is never rewritten by reading it
 
     // Game end.
     BestRecord loaded;

@@ -653,6 +653,25 @@ std::vector<TilePicture> tile_pictures(const std::string& folder) {
     return pictures;
 }
 
+// The platform's own way to a tile face, as the game drew every tile before it
+// cut them from the file's rows: LoadImageA of the whole picture, then
+// StretchBlt of the tile's cell in the device context's own stretch mode.
+void draw_tile_through_bitmap(int tile, const DRAWITEMSTRUCT& item, const std::string& path) {
+    HBITMAP face = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!face) return;
+    BITMAP size{};
+    GetObjectA(face, sizeof size, &size);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(memory, face);
+    const CellRect cell = tile_source_cell(tile, size.bmWidth, size.bmHeight);
+    const RECT& to = item.rcItem;
+    StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, cell.x, cell.y, cell.width,
+               cell.height, SRCCOPY);
+    SelectObject(memory, before);
+    DeleteDC(memory);
+    DeleteObject(face);
+}
+
 // The pixels of an 80 x 80 destination after one way drew tile into it.
 std::vector<std::uint32_t> drawn_tile(bool quick, int tile, const std::string& path, bool dib_destination) {
     HDC screen = GetDC(nullptr);
@@ -682,7 +701,7 @@ std::vector<std::uint32_t> drawn_tile(bool quick, int tile, const std::string& p
     item.hDC = dc;
     item.rcItem = all;
     if (quick) draw_control(e2e::TILE_ID[tile], item, path);
-    else draw_control_through_bitmap(e2e::TILE_ID[tile], item, path);
+    else draw_tile_through_bitmap(tile, item, path);
     SelectObject(dc, before);
     DeleteDC(dc);
     std::vector<std::uint32_t> pixels = pixels_of(target);
@@ -724,6 +743,12 @@ void check_tile_pixels() {
     std::printf("CHECK tiles of %d of %d pictures pixel-identical to the face bitmap's\n", same, pictures);
 }
 
+int tile_of(int id) {
+    for (int t = 1; t <= 15; ++t)
+        if (e2e::TILE_ID[t] == id) return t;
+    return 0;
+}
+
 // The board window of measure_tile_draws: fifteen owner-drawn buttons whose
 // draw requests go to draw_control or to the face bitmap's way.
 std::string board_picture;
@@ -733,7 +758,7 @@ LRESULT CALLBACK board_procedure(HWND window, UINT message, WPARAM wparam, LPARA
     if (message == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
         if (board_quick) draw_control(LOWORD(wparam), *item, board_picture);
-        else draw_control_through_bitmap(LOWORD(wparam), *item, board_picture);
+        else draw_tile_through_bitmap(tile_of(LOWORD(wparam)), *item, board_picture);
         return TRUE;
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -805,7 +830,7 @@ void measure_tile_draws(int reps) {
             t0 = now_ms();
             for (int tile = 1; tile <= 15; ++tile) {
                 item.rcItem = RECT{(tile - 1) % 4 * 81, (tile - 1) / 4 * 81, (tile - 1) % 4 * 81 + 80, (tile - 1) / 4 * 81 + 80};
-                draw_control_through_bitmap(e2e::TILE_ID[tile], item, path);
+                draw_tile_through_bitmap(tile, item, path);
             }
             GdiFlush();
             bitmap.push_back(now_ms() - t0);

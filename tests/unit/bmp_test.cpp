@@ -165,16 +165,51 @@ TEST(SnapshotHeader, DiffersFromEncodeBmpOnlyInImageSize) {
     EXPECT_EQ(enc.size(), u32_at(snap, 2));
 }
 
-TEST(PlainBmpHeader, WholeFileAcceptedOneByteShortRefused) {
-    // The tile drawing reads only the header and the file's size before it
-    // fetches a cell's rows, so a short file must be refused from those alone.
-    const Bytes file = encode_bmp(Bytes(190 * 182 * 3), 190, 182);
-    PlainBmp layout;
-    ASSERT_TRUE(read_plain_bmp_header(file.data(), file.size(), layout));
-    EXPECT_EQ(layout.pixel_offset, 54u);
-    EXPECT_EQ(layout.width, 190);
-    EXPECT_EQ(layout.height, 182);
-    EXPECT_FALSE(read_plain_bmp_header(file.data(), file.size() - 1, layout));
+// The quick way to a picture's pixels takes only the kind of BMP both writers
+// make; everything else must go the platform's way, judged from the header and
+// the file's size alone (the tile drawing reads nothing more before a cell's rows).
+TEST(PlainBmpHeader, TakesOnlyWhole24BitBottomUpFilesAndRefusesEveryOtherKind) {
+    auto put32 = [](Bytes& b, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    struct Row {
+        const char* name;
+        std::size_t at;      // a header field (size 2 or 4) set to value; 0 changes none
+        std::uint32_t value;
+        long size_change;    // bytes added to or cut from the file's end
+        bool taken;
+    };
+    const Row rows[] = {
+        {"the game's own file", 0, 0, 0, true},
+        {"a colour table declared, rows after it", 46, 4, 16, true},
+        {"one byte short", 0, 0, -1, false},
+        {"not BM", 0, 0x4142, 0, false},
+        {"32 bits", 28, 32, 0, false},
+        {"2 planes", 26, 2, 0, false},
+        {"RLE", 30, 1, 0, false},
+        {"bit fields", 30, 3, 0, false},
+        {"a larger info header", 14, 124, 0, false},
+        {"top-down rows", 22, static_cast<std::uint32_t>(-182), 0, false},
+        {"no width", 18, 0, 0, false},
+        {"pixels inside the headers", 10, 40, 0, false},
+        {"pixels past the end", 10, 60, 0, false},
+    };
+    for (const Row& r : rows) {
+        Bytes file = encode_bmp(Bytes(190 * 182 * 3), 190, 182);
+        if (r.at == 46) put32(file, 10, 54 + 16);  // the table sits between header and rows
+        if (r.at == 0 && r.value) file[0] = 'A';
+        else if (r.at == 26 || r.at == 28) file[r.at] = static_cast<std::uint8_t>(r.value);
+        else if (r.at) put32(file, r.at, r.value);
+        file.resize(static_cast<std::size_t>(static_cast<long>(file.size()) + r.size_change));
+        PlainBmp layout;
+        EXPECT_EQ(read_plain_bmp_header(file.data(), file.size(), layout), r.taken) << r.name;
+        EXPECT_EQ(read_plain_bmp(file.data(), file.size(), layout), r.taken) << r.name;
+        if (r.taken) {
+            EXPECT_EQ(layout.pixel_offset, r.at == 46 ? 70u : 54u) << r.name;
+            EXPECT_EQ(layout.width, 190);
+            EXPECT_EQ(layout.height, 182);
+        }
+    }
 }
 
 TEST(EncodeBmpInPlace, UnpaddedRowsGiveEncodeBmpsFile) {

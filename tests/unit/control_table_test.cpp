@@ -3,6 +3,7 @@
 #include "app/control_table.h"
 #include "board/board.h"
 #include "graphics/face_table.h"
+#include "ids/resource_ids.h"
 #include "sound/sounds.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +28,14 @@ const ControlRow& row_of(int id) {
 
 bool is_button(const ControlRow& row) { return std::strcmp(row.class_name, "BUTTON") == 0; }
 
-// Which controls are visible once the whole table has been created, applying
-// the hide rule exactly as start-up does: after each creation, hide every
-// control made so far that waits for this one.
-std::set<int> visible_after_start_up() {
-    std::set<int> visible;
-    for (int i = 0; i < CONTROL_COUNT; ++i) {
-        visible.insert(CONTROL_TABLE[i].id);
-        for (int j = 0; j <= i; ++j)
-            if (CONTROL_TABLE[j].hide_after == CONTROL_TABLE[i].id) visible.erase(CONTROL_TABLE[j].id);
-    }
-    return visible;
+// A control's rectangle once shown: the preview panel takes its picture's size.
+struct Box {
+    int left, top, right, bottom;
+};
+Box box_of(const ControlRow& row) {
+    const int width = row.id == ID_PREVIEW ? std::max(row.width, PICTURE_SIZE) : row.width;
+    const int height = row.id == ID_PREVIEW ? std::max(row.height, PICTURE_SIZE) : row.height;
+    return {row.x, row.y, row.x + width, row.y + height};
 }
 
 }  // namespace
@@ -62,20 +60,32 @@ TEST(ControlTable, EveryTileStartsOnTheCellItHoldsInTheOrderedBoard) {
     }
 }
 
-TEST(ControlTable, OnlyOneFaceOfEachPairIsVisibleAfterStartUp) {
-    const std::set<int> visible = visible_after_start_up();
-    EXPECT_TRUE(visible.count(ID_CHECKBOX_CHECKED));
-    EXPECT_FALSE(visible.count(ID_CHECKBOX_EMPTY));
-    EXPECT_TRUE(visible.count(ID_SOUND_ON));
-    EXPECT_FALSE(visible.count(ID_SOUND_OFF));
-    EXPECT_EQ(visible.size(), static_cast<std::size_t>(CONTROL_COUNT - 2));
-
-    // The two faces of each pair stand on one rectangle.
-    for (auto pair : {std::pair{ID_CHECKBOX_EMPTY, ID_CHECKBOX_CHECKED}, std::pair{ID_SOUND_ON, ID_SOUND_OFF}}) {
-        const ControlRow& a = row_of(pair.first);
-        const ControlRow& b = row_of(pair.second);
-        EXPECT_EQ((std::vector{a.x, a.y, a.width, a.height}), (std::vector{b.x, b.y, b.width, b.height}));
+// What the player can click: no two shown controls share a pixel, and each
+// hidden face lies exactly on the shown face it swaps with.
+TEST(ControlTable, ShownControlsNeverOverlapAndEachHiddenFaceCoversItsPartner) {
+    const std::pair<int, int> partners[] = {{ID_CHECKBOX_EMPTY, ID_CHECKBOX_CHECKED}, {ID_SOUND_OFF, ID_SOUND_ON}};
+    for (const ControlRow& a : CONTROL_TABLE) {
+        const Box p = box_of(a);
+        EXPECT_TRUE(p.left >= 0 && p.top >= 0 && p.right <= WINDOW_WIDTH && p.bottom <= WINDOW_HEIGHT) << a.id;
+        if (a.starts_hidden) {
+            int partner = 0;
+            for (auto [hidden, shown] : partners)
+                if (hidden == a.id) partner = shown;
+            ASSERT_NE(partner, 0) << a.id << " starts hidden";
+            const Box q = box_of(row_of(partner));
+            EXPECT_TRUE(p.left == q.left && p.top == q.top && p.right == q.right && p.bottom == q.bottom) << a.id;
+            continue;
+        }
+        for (const ControlRow& b : CONTROL_TABLE) {
+            if (&a == &b || b.starts_hidden) continue;
+            const Box q = box_of(b);
+            EXPECT_FALSE(p.left < q.right && q.left < p.right && p.top < q.bottom && q.top < p.bottom)
+                << a.id << " overlaps " << b.id;
+        }
     }
+    int hidden = 0;
+    for (const ControlRow& row : CONTROL_TABLE) hidden += row.starts_hidden;
+    EXPECT_EQ(hidden, 2);
 }
 
 TEST(ControlTable, StaticsHaveTheirStylesTextsAndFonts) {
@@ -97,17 +107,6 @@ TEST(ControlTable, StaticsHaveTheirStylesTextsAndFonts) {
     EXPECT_EQ(pictures, 1);
 }
 
-TEST(ControlTable, EveryControlLiesInsideTheWindow) {
-    for (const ControlRow& row : CONTROL_TABLE) {
-        const int width = row.id == ID_PREVIEW ? std::max(row.width, PICTURE_SIZE) : row.width;
-        const int height = row.id == ID_PREVIEW ? std::max(row.height, PICTURE_SIZE) : row.height;
-        EXPECT_GE(row.x, 0) << row.id;
-        EXPECT_GE(row.y, 0) << row.id;
-        EXPECT_LE(row.x + width, WINDOW_WIDTH) << row.id;
-        EXPECT_LE(row.y + height, WINDOW_HEIGHT) << row.id;
-    }
-}
-
 TEST(ControlTable, IdentifiersNeverCoincideWithFacesWavesSkinOrIcons) {
     std::set<int> controls;
     for (const ControlRow& row : CONTROL_TABLE) {
@@ -127,7 +126,7 @@ TEST(ControlTable, IdentifiersNeverCoincideWithFacesWavesSkinOrIcons) {
         }
         everything.insert(others->begin(), others->end());
     }
-    for (int other : {SKIN_BITMAP, 8, 16}) EXPECT_FALSE(everything.count(other)) << other;
+    for (int other : {int(SKIN_BITMAP), int(ICON_GROUP_PROGRAM), int(ICON_GROUP_SMALL)}) EXPECT_FALSE(everything.count(other)) << other;
 }
 
 TEST(FaceTable, EveryButtonButTheTilesHasAFaceAndStaticsHaveNone) {

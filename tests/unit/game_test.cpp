@@ -1,8 +1,10 @@
 // The controller through a recording window: the state machine, the clock,
 // tile clicks with their end announcements and sounds, LOAD PIC, whole games.
+// Every situation is reached by the commands a player gives.
 #include "app/game.h"
 
-#include "app/control_ids.h"
+#include "board/deal.h"
+#include "ids/control_ids.h"
 #include "recording_window.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +42,16 @@ std::uint64_t key(const Cells& cells) {
     return k;
 }
 
+// Whether a board is an end position of any kind (magic squares included).
+bool is_end(const Cells& cells) {
+    Board board;
+    std::copy(cells.begin(), cells.end(), board.board_cells.begin() + 1);
+    return check_end_position(board, 1) != END_NONE;
+}
+
 // Weighted A*: not the shortest solution, but found in milliseconds. Returns the
-// tiles to click, each a neighbour of the empty cell.
+// tiles to click, each a neighbour of the empty cell; the way passes no end
+// position before the goal.
 std::vector<int> solve(const Cells& start, const Cells& goal) {
     struct Node { int f; int g; Cells cells; };
     auto later = [](const Node& a, const Node& b) { return a.f > b.f; };
@@ -59,6 +69,7 @@ std::vector<int> solve(const Cells& start, const Cells& goal) {
             if (from < 0 || from > 15 || (std::abs(step) == 1 && from / 4 != empty / 4)) continue;
             Cells next = node.cells;
             std::swap(next[empty], next[from]);
+            if (next != goal && is_end(next)) continue;
             if (!came_from.emplace(key(next), std::make_pair(key(node.cells), node.cells[from])).second) continue;
             open.push({node.g + 1 + 3 * distance(next, goal), node.g + 1, next});
         }
@@ -87,44 +98,73 @@ class GameTest : public ::testing::Test {
 protected:
     GameTest()
         : folder(fs::temp_directory_path() / ("tessary-game-" + std::to_string(std::random_device{}()))),
-          game(window, make_paths("C:\\Games\\Tessary\\tessary.exe")) {
-        fs::create_directories(folder);
-        game.record.stats_path = (folder / "stats.txt").string();
-        game.deal.calendar_time = [] { return std::int64_t{1}; };
-        game.png_converter = [this](const std::string& png, const std::string& bmp) {
-            window.calls.push_back("convert " + png + " -> " + bmp);
-            return png_converts;
-        };
-    }
+          game(window, paths_in(folder), [] { return std::int64_t{1}; }) {}
     ~GameTest() override { fs::remove_all(folder); }
 
-    void store(const std::string& bytes) { std::ofstream(game.record.stats_path, std::ios::binary) << bytes; }
+    // The paths of a program in C:\Games\Tessary, with its record in a real folder.
+    static GamePaths paths_in(const fs::path& folder) {
+        fs::create_directories(folder);
+        GamePaths paths = make_paths("C:\\Games\\Tessary\\tessary.exe");
+        paths.stats_path = (folder / "stats.txt").string();
+        return paths;
+    }
+
+    void store(const std::string& bytes) { std::ofstream(folder / "stats.txt", std::ios::binary) << bytes; }
     std::string stored() const {
-        std::ifstream in(game.record.stats_path, std::ios::binary);
+        std::ifstream in(folder / "stats.txt", std::ios::binary);
         std::ostringstream all;
         all << in.rdbuf();
         return all.str();
     }
     Cells cells() const {
+        const auto board = game.view().board_cells;
         Cells c;
-        std::copy(game.board.board_cells.begin() + 1, game.board.board_cells.end(), c.begin());
+        std::copy(board.begin() + 1, board.end(), c.begin());
         return c;
     }
-    void set_cells(const Cells& c) { std::copy(c.begin(), c.end(), game.board.board_cells.begin() + 1); }
-    // A running game whose board is c, the window's log cleared.
-    void running_with(const Cells& c) {
-        game.new_game();
-        set_cells(c);
+    bool running() const { return game.view().game_running == 1; }
+    // A LOAD PIC of a file of that name.
+    void load(const std::string& name) {
+        window.chosen_pictures = {"C:\\x\\" + name};
+        game.load_pic();
+    }
+    // Clicks its way from the dealt board to c with the game still running;
+    // the number of moves made so far.
+    int play_to(const Cells& c) {
+        const std::vector<int> clicks = solve(cells(), c);
+        for (int tile : clicks) {
+            game.tile_click(tile);
+            if (!running()) ADD_FAILURE() << "the game ended on the way";
+        }
+        return static_cast<int>(clicks.size());
+    }
+    // A running game whose board is c, dealt with the deal kind that can reach
+    // it, the window's log cleared; the moves it took.
+    int running_with(const Cells& c) {
+        if (running()) game.cancel_game();
+        if (reaches_ordered(c)) {
+            game.select_preset_deals();
+            game.new_game();
+        } else {
+            game.select_random_deals();
+            for (game.new_game(); reaches_ordered(cells()); game.new_game()) game.cancel_game();
+        }
+        const int moves = play_to(c);
         window.calls.clear();
+        return moves;
     }
     void ticks(int n) {
         for (int i = 0; i < n; ++i) game.clock_tick();
+    }
+    static bool is_preset(const Cells& c) {
+        for (const auto& layout : PRESET_LAYOUTS)
+            if (std::equal(c.begin(), c.end(), layout.begin())) return true;
+        return false;
     }
 
     fs::path folder;
     RecordingWindow window;
     Game game;
-    bool png_converts = true;
 };
 
 TEST(Paths, EveryFileLiesBesideTheProgram) {
@@ -143,12 +183,12 @@ TEST(Paths, EveryFileLiesBesideTheProgram) {
 }
 
 TEST_F(GameTest, StartsIdleWithTheNumberPicture) {
-    EXPECT_EQ(game.progress.game_running, 0);
-    EXPECT_EQ(game.time_up, 1);
-    EXPECT_EQ(game.pictures.number_picture_active, 1);
-    EXPECT_EQ(game.tile_picture_path(), game.paths.number_picture_path);
+    EXPECT_FALSE(running());
+    EXPECT_EQ(game.view().number_picture_active, 1);
+    EXPECT_EQ(game.tile_picture_path(), "C:\\Games\\Tessary\\BmpImages\\PuzNumbs.bmp");
     EXPECT_EQ(cells(), ORDERED);
     game.clock_tick();  // no game yet: the clock does nothing
+    for (int t = 1; t <= 15; ++t) game.tile_click(t);
     EXPECT_TRUE(window.calls.empty());
 }
 
@@ -161,15 +201,16 @@ TEST_F(GameTest, StartUpShowsTheBestRecord) {
 TEST_F(GameTest, NewGameStepsComeInOrder) {
     game.new_game();
     Calls expected = {"sound WAVE_NEW_GAME", "start_clock", "text 2300 0", "text 2400 0:00", "text 2500  "};
+    const Cells dealt = cells();
     for (int t = 1; t <= 15; ++t) {
-        const Point p = game.board.tile_positions[t];
+        const int cell = static_cast<int>(std::find(dealt.begin(), dealt.end(), t) - dealt.begin()) + 1;
+        const Point p = cell_position(cell);
         expected.push_back("place " + std::to_string(t) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
     expected.push_back("repaint");
     EXPECT_EQ(window.calls, expected);
-    EXPECT_EQ(game.progress.game_running, 1);
-    EXPECT_EQ(game.time_up, 0);
-    EXPECT_NE(cells(), ORDERED);
+    EXPECT_TRUE(running());
+    EXPECT_TRUE(is_preset(dealt));
 }
 
 TEST_F(GameTest, EveryCommandInBothStates) {
@@ -196,9 +237,7 @@ TEST_F(GameTest, EveryCommandInBothStates) {
     };
     auto check = [this](const Row& r, bool running) {
         RecordingWindow fresh;
-        Game g(fresh, make_paths("C:\\Games\\Tessary\\tessary.exe"));
-        g.record.stats_path = (folder / "stats.txt").string();
-        g.deal.calendar_time = [] { return std::int64_t{1}; };
+        Game g(fresh, paths_in(folder), [] { return std::int64_t{1}; });
         if (running) g.new_game();
         fresh.calls.clear();
         g.command(r.id);
@@ -214,15 +253,16 @@ TEST_F(GameTest, EveryCommandInBothStates) {
 TEST_F(GameTest, RefusalsChangeNothing) {
     game.new_game();
     ticks(5);
-    game.tile_click(game.board.board_cells[16] == 0 ? game.board.board_cells[15] : 1);
+    game.tile_click(cells()[15] == 0 ? cells()[14] : cells()[15] == 4 ? 1 : 4);
     const Cells before = cells();
-    const int moves = game.move_count;
+    window.calls.clear();
     for (int id : {ID_NEW_GAME, ID_LOAD_PIC}) game.command(id);
+    EXPECT_EQ(window.calls, (Calls{"beep", "beep"}));
     EXPECT_EQ(cells(), before);
-    EXPECT_EQ(game.move_count, moves);
-    EXPECT_EQ(game.elapsed_seconds, 5);
-    EXPECT_EQ(game.progress.game_running, 1);
-    EXPECT_EQ(game.pictures.number_picture_active, 1);
+    EXPECT_TRUE(running());
+    EXPECT_EQ(game.view().number_picture_active, 1);
+    game.clock_tick();
+    EXPECT_EQ(window.calls.back(), "text 2400 0:06");  // the clock went on
 
     game.cancel_game();  // the board stays scrambled, NEW GAME is accepted again
     window.calls.clear();
@@ -238,11 +278,13 @@ TEST_F(GameTest, CheckBoxTakesEffectAtTheNextNewGame) {
     const Cells dealt = cells();
     game.select_random_deals();
     EXPECT_EQ(cells(), dealt);
-    EXPECT_EQ(game.deal.dealt_cells[15], 0);  // only the random deal fills these
     game.cancel_game();
     game.new_game();
-    EXPECT_EQ(game.use_random_deal, 1);
-    EXPECT_NE(game.deal.dealt_cells[15], 0);
+    EXPECT_FALSE(is_preset(cells()));
+    game.cancel_game();
+    game.select_preset_deals();
+    game.new_game();
+    EXPECT_TRUE(is_preset(cells()));
 }
 
 TEST_F(GameTest, HelpThatCannotOpenSaysSo) {
@@ -258,7 +300,7 @@ TEST_F(GameTest, OnlyTheTitleStripDragsTheWindow) {
     EXPECT_EQ(window.calls, (Calls{"drag 0,0", "drag 539,24"}));
 }
 
-TEST_F(GameTest, ClockShowsMinutesAndTwoDigitSeconds) {
+TEST_F(GameTest, ClockShowsMinutesAndTwoDigitSecondsAndStopsAfterAnHour) {
     game.new_game();
     const std::pair<int, const char*> shown[] = {{9, "0:09"},  {10, "0:10"},  {59, "0:59"},   {60, "1:00"},
                                                   {69, "1:09"}, {600, "10:00"}, {3599, "59:59"}};
@@ -266,48 +308,34 @@ TEST_F(GameTest, ClockShowsMinutesAndTwoDigitSeconds) {
     for (auto [tick, text] : shown) {
         ticks(tick - done);
         done = tick;
-        EXPECT_EQ(game.clock_text, text) << tick;
-        EXPECT_EQ(window.calls.back(), std::string("text 2400 ") + text);
+        EXPECT_EQ(window.calls.back(), std::string("text 2400 ") + text) << tick;
     }
     window.calls.clear();
     game.clock_tick();  // the 3600th
     EXPECT_EQ(window.calls, (Calls{"text 2500 Time's up!", "stop_clock"}));
-    EXPECT_EQ(game.progress.game_running, 0);
-    EXPECT_EQ(game.elapsed_minutes, 59);
-    EXPECT_EQ(game.elapsed_seconds, 59);
+    EXPECT_FALSE(running());
     window.calls.clear();
     for (int t = 1; t <= 15; ++t) game.tile_click(t);
     EXPECT_TRUE(window.calls.empty());
 }
 
 TEST_F(GameTest, AMoveSoundsCountsOnceAndShowsTheCount) {
-    running_with({2, 1, 3, 0, 5, 6, 7, 4, 9, 10, 11, 8, 13, 14, 15, 12});
+    const int moves = running_with({2, 1, 3, 0, 5, 6, 7, 4, 9, 10, 11, 8, 13, 14, 15, 12});
     game.tile_click(15);  // not in line with the empty cell 4
     EXPECT_EQ(window.calls, Calls{"beep"});
     window.calls.clear();
     game.tile_click(12);  // slides 12, 8 and 4 up together
     EXPECT_EQ(window.only("sound"), Calls{"sound WAVE_TILE_MOVE"});
-    EXPECT_EQ(window.only("text"), Calls{"text 2300 1"});
-    EXPECT_EQ(game.move_count, 1);
+    EXPECT_EQ(window.only("text"), Calls{"text 2300 " + std::to_string(moves + 1)});
     EXPECT_EQ(window.calls.front(), "place 4 273,54");  // the farthest tile first
 }
 
 TEST_F(GameTest, MutedMovesAreSilentButRefusalsStillBeep) {
     game.mute_moves();
-    running_with({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15});
+    const int moves = running_with({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15});
     game.tile_click(14);
     game.tile_click(1);
-    EXPECT_EQ(window.calls, (Calls{"place 14 192,297", "text 2300 1", "beep"}));
-}
-
-TEST_F(GameTest, TilesOneToEightTestTheBoardEvenWhenNothingMoved) {
-    const Cells magic = {15, 2, 1, 12, 4, 9, 10, 7, 8, 5, 6, 11, 3, 14, 13, 0};
-    running_with(magic);  // a dealt magic square: no end until a tile is clicked
-    game.tile_click(10);
-    EXPECT_EQ(window.calls, Calls{"beep"});
-    game.tile_click(5);
-    EXPECT_EQ(window.calls, (Calls{"beep", "beep", "stop_clock", "sound WAVE_WIN", "text 2500 Magic Square"}));
-    EXPECT_EQ(game.progress.game_running, 0);
+    EXPECT_EQ(window.calls, (Calls{"place 14 192,297", "text 2300 " + std::to_string(moves + 1), "beep"}));
 }
 
 // The board one click before each end, the clicked tile, and what follows.
@@ -315,12 +343,11 @@ struct EndRow {
     const char* name;
     Cells before;
     int tile;
-    int theme;
-    int number_picture_active;
-    int toggles;
-    const char* stored;  // the record file
+    const char* picture;  // chosen by LOAD PIC before the game
+    bool muted;
+    const char* stored;   // the record file
     Calls sounds;
-    const char* result;  // empty: the game goes on
+    const char* result;   // empty: the game goes on
 };
 
 const Cells SOLVED_BY_12 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 13, 14, 15, 12};
@@ -332,59 +359,64 @@ const Cells MAGIC_BY_15 = {15, 3, 13, 14, 0, 10, 4, 1, 8, 5, 11, 6, 7, 12, 2, 9}
 const Cells EXCHANGED_BY_14 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 0, 14};
 const Cells EXCHANGED_BY_12 = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0, 13, 15, 14, 12};
 
+const char NUMBERS[] = "puznumbs.bmp";  // the only name that keeps magic squares on
+
 const EndRow END_ROWS[] = {
-    {"record by 12", SOLVED_BY_12, 12, 0, 1, 0, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD"}, "Solved"},
-    {"record by 15", SOLVED_BY_15, 15, 0, 1, 0, "59 59 998",
+    {"record by 12", SOLVED_BY_12, 12, NUMBERS, false, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD"}, "Solved"},
+    {"record by 15", SOLVED_BY_15, 15, NUMBERS, false, "59 59 998",
      {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD", "WAVE_NEW_RECORD"}, "Solved"},
-    {"equal time by 12", SOLVED_BY_12, 12, 0, 1, 0, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Solved"},
-    {"equal time by 15", SOLVED_BY_15, 15, 0, 1, 0, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Solved"},
-    {"santa record by 12", SOLVED_BY_12, 12, 2, 1, 0, "59 59 998",
+    {"equal time by 12", SOLVED_BY_12, 12, NUMBERS, false, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Solved"},
+    {"equal time by 15", SOLVED_BY_15, 15, NUMBERS, false, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Solved"},
+    {"santa record by 12", SOLVED_BY_12, 12, "santa.bmp", false, "59 59 998",
      {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD", "WAVE_SANTA_WIN"}, "Solved"},
-    {"bells by 15", SOLVED_BY_15, 15, 1, 1, 0, "0 00 3 ", {"WAVE_BELLS_MOVE", "WAVE_WIN"}, "Solved"},
-    {"muted record", SOLVED_BY_12, 12, 0, 1, 1, "59 59 998", {"WAVE_NEW_RECORD"}, "Solved"},
-    {"magic by 5, santa", MAGIC_BY_5, 5, 2, 1, 0, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Magic Square"},
-    {"magic by 13, santa", MAGIC_BY_13, 13, 2, 1, 0, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_SANTA_WIN"}, "Magic Square"},
-    {"magic by 12", MAGIC_BY_12, 12, 0, 1, 0, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD"}, "Magic Square"},
-    {"magic by 15", MAGIC_BY_15, 15, 0, 1, 0, "59 59 998",
+    {"bells by 15", SOLVED_BY_15, 15, "xmasbells.bmp", false, "0 00 3 ", {"WAVE_BELLS_MOVE", "WAVE_WIN"}, "Solved"},
+    {"muted record", SOLVED_BY_12, 12, NUMBERS, true, "59 59 998", {"WAVE_NEW_RECORD"}, "Solved"},
+    {"magic by 5", MAGIC_BY_5, 5, NUMBERS, false, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Magic Square"},
+    {"magic by 13", MAGIC_BY_13, 13, NUMBERS, false, "0 00 3 ", {"WAVE_TILE_MOVE", "WAVE_WIN"}, "Magic Square"},
+    {"magic by 12", MAGIC_BY_12, 12, NUMBERS, false, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD"},
+     "Magic Square"},
+    {"magic by 15", MAGIC_BY_15, 15, NUMBERS, false, "59 59 998",
      {"WAVE_TILE_MOVE", "WAVE_NEW_RECORD", "WAVE_NEW_RECORD"}, "Magic Square"},
-    {"magic, other picture", MAGIC_BY_13, 13, 0, 0, 0, "0 00 3 ", {"WAVE_TILE_MOVE"}, ""},
-    {"exchanged by 14, santa", EXCHANGED_BY_14, 14, 2, 1, 0, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_UNSOLVABLE"},
-     "Unsolvable"},
-    {"exchanged by 12", EXCHANGED_BY_12, 12, 0, 1, 0, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_UNSOLVABLE"},
+    {"magic, other picture", MAGIC_BY_13, 13, "beach.bmp", false, "0 00 3 ", {"WAVE_TILE_MOVE"}, ""},
+    {"exchanged by 14, santa", EXCHANGED_BY_14, 14, "santa.bmp", false, "59 59 998",
+     {"WAVE_TILE_MOVE", "WAVE_UNSOLVABLE"}, "Unsolvable"},
+    {"exchanged by 12", EXCHANGED_BY_12, 12, NUMBERS, false, "59 59 998", {"WAVE_TILE_MOVE", "WAVE_UNSOLVABLE"},
      "Unsolvable"},
 };
 
 TEST_F(GameTest, EndsAreAnnouncedWithTheirSoundsByTileGroup) {
     for (const EndRow& r : END_ROWS) {
         store(r.stored);
-        game.sound_theme = r.theme;
-        game.pictures.number_picture_active = r.number_picture_active;
-        game.sound_toggle_count = r.toggles;
-        running_with(r.before);
+        if (running()) game.cancel_game();
+        load(r.picture);
+        if (r.muted) game.mute_moves();
+        const int moves = running_with(r.before);
         game.tile_click(r.tile);
+        if (r.muted) game.unmute_moves();
         Calls sounds;
         for (const std::string& s : window.only("sound ")) sounds.push_back(s.substr(6));
+        if (r.muted) sounds.pop_back();  // the switch's own click
         EXPECT_EQ(sounds, r.sounds) << r.name;
         const Calls result = window.only("text 2500");
         if (*r.result) {
             EXPECT_EQ(result, Calls{std::string("text 2500 ") + r.result}) << r.name;
             EXPECT_EQ(window.only("stop_clock").size(), 1u) << r.name;
-            EXPECT_EQ(game.progress.game_running, 0) << r.name;
-            EXPECT_EQ(game.progress.end_kind, END_NONE) << r.name;
-            EXPECT_EQ(game.progress.move_count_text, "") << r.name;
+            EXPECT_FALSE(running()) << r.name;
         } else {
             EXPECT_TRUE(result.empty()) << r.name;
-            EXPECT_EQ(game.progress.game_running, 1) << r.name;
-            game.cancel_game();
+            EXPECT_TRUE(running()) << r.name;
         }
         const bool record = std::find(sounds.begin(), sounds.end(), "WAVE_NEW_RECORD") != sounds.end();
-        EXPECT_EQ(stored(), record ? "0 00 1 " : r.stored) << r.name;
+        const std::string moves_text = std::to_string(moves + 1);
+        EXPECT_EQ(stored(), record ? "0 00 " + moves_text + " " : r.stored) << r.name;
+        EXPECT_EQ(window.only("text 4"), record ? Calls({"text 4150 0:00", "text 4200 " + moves_text}) : Calls{})
+            << r.name;
     }
 }
 
 TEST_F(GameTest, FailedRecordWriteEndsAsAnOrdinaryGame) {
     store("59 59 998");
-    fs::create_directory(game.record.stats_path + ".tmp");
+    fs::create_directory(folder / "stats.txt.tmp");
     running_with(SOLVED_BY_15);
     game.tile_click(15);
     EXPECT_EQ(window.only("sound"), (Calls{"sound WAVE_TILE_MOVE", "sound WAVE_WIN"}));
@@ -401,12 +433,12 @@ TEST_F(GameTest, PresetDealPlayedToSolvedSetsTheRecord) {
     window.calls.clear();
     for (int tile : clicks) game.command(TILE_IDS[tile]);
     EXPECT_EQ(cells(), ORDERED);
-    EXPECT_EQ(game.move_count, static_cast<int>(clicks.size()));
+    EXPECT_EQ(window.only("text 2300").back(), "text 2300 " + std::to_string(clicks.size()));
     EXPECT_EQ(window.only("text 2500"), Calls{"text 2500 Solved"});
     EXPECT_EQ(window.only("beep").size(), 0u);
     EXPECT_EQ(stored(), "2 05 " + std::to_string(clicks.size()) + " ");
     EXPECT_EQ(window.only("text 4150"), Calls{"text 4150 2:05"});
-    EXPECT_EQ(game.progress.game_running, 0);
+    EXPECT_FALSE(running());
     window.calls.clear();
     game.tile_click(clicks.back());
     EXPECT_TRUE(window.calls.empty());
@@ -422,11 +454,14 @@ TEST_F(GameTest, UnsolvableRandomDealPlayedToTheExchangedEnd) {
     }
     const std::vector<int> clicks = solve(cells(), EXCHANGED);
     window.calls.clear();
-    for (int tile : clicks) game.tile_click(tile);
+    for (std::size_t i = 0; i < clicks.size(); ++i) {
+        EXPECT_TRUE(running()) << "the game ended " << clicks.size() - i << " clicks early";
+        game.tile_click(clicks[i]);
+    }
     EXPECT_EQ(window.only("text 2500"), Calls{"text 2500 Unsolvable"});
     EXPECT_EQ(window.only("sound").back(), "sound WAVE_UNSOLVABLE");
     EXPECT_EQ(stored(), "59 59 998");
-    EXPECT_EQ(game.progress.game_running, 0);
+    EXPECT_FALSE(running());
 }
 
 TEST_F(GameTest, LoadPicStepsComeInOrder) {
@@ -437,16 +472,15 @@ TEST_F(GameTest, LoadPicStepsComeInOrder) {
         const Point p = cell_position(t);
         expected.push_back("place " + std::to_string(t) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
-    const std::string current = game.paths.current_picture_path;
+    const std::string current = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
     expected.insert(expected.end(), {"preview D:\\pics\\beach.bmp", "snapshot " + current, "repaint"});
     EXPECT_EQ(window.calls, expected);
     EXPECT_EQ(game.tile_picture_path(), current);
-    EXPECT_EQ(game.pictures.chosen_file_name, "beach.bmp");
-    EXPECT_EQ(game.pictures.number_picture_active, 0);
+    EXPECT_EQ(game.view().number_picture_active, 0);
 }
 
 TEST_F(GameTest, OnlyLowerOrUpperCasePngIsConverted) {
-    const std::string current = game.paths.current_picture_path;
+    const std::string current = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
     struct Row { const char* chosen; bool converted; std::string preview; };
     const Row rows[] = {{"D:\\a.png", true, current}, {"D:\\a.PNG", true, current}, {"D:\\a.Png", false, "D:\\a.Png"}};
     for (const Row& r : rows) {
@@ -456,24 +490,21 @@ TEST_F(GameTest, OnlyLowerOrUpperCasePngIsConverted) {
         EXPECT_EQ(window.only("convert").size(), r.converted ? 1u : 0u) << r.chosen;
         EXPECT_EQ(window.only("preview"), Calls{"preview " + r.preview}) << r.chosen;
     }
-    EXPECT_EQ(window.only("convert"), Calls{});
-    EXPECT_EQ(game.pictures.chosen_extension, "Png");
 }
 
 TEST_F(GameTest, UndecodablePngIsReportedAndTheOldPictureStays) {
-    png_converts = false;
+    window.png_imports = false;
     window.chosen_pictures = {"D:\\broken.png"};
     game.load_pic();
     EXPECT_EQ(window.only("message"), Calls{"message Image failed to load. . . |Tessary Error"});
-    EXPECT_EQ(window.only("preview"), Calls{"preview " + game.paths.current_picture_path});
-    EXPECT_EQ(game.pictures.chosen_extension, "");
+    EXPECT_EQ(window.only("preview"), Calls{"preview C:\\Games\\Tessary\\BmpImages\\game_image00.bmp"});
 }
 
 TEST_F(GameTest, OnlyPuznumbsInSmallLettersBringsMagicSquaresBack) {
     for (auto [chosen, active] : {std::pair{"C:\\x\\puznumbs.bmp", 1}, {"C:\\x\\PuzNumbs.bmp", 0}, {"", 0}}) {
         window.chosen_pictures = {chosen};
         game.load_pic();
-        EXPECT_EQ(game.pictures.number_picture_active, active) << chosen;
+        EXPECT_EQ(game.view().number_picture_active, active) << chosen;
     }
 }
 
@@ -487,7 +518,7 @@ TEST_F(GameTest, PictureNamesSetTheThemeAndCancelledDialogsKeepTheOldName) {
         window.calls.clear();
         window.chosen_pictures = {r.chosen};
         game.load_pic();
-        EXPECT_EQ(game.sound_theme, r.theme) << r.chosen;
+        EXPECT_EQ(game.view().sound_theme, r.theme) << r.chosen;
         EXPECT_EQ(window.calls.back(), r.clown ? "sound WAVE_CLOWN" : "repaint") << r.chosen;
     }
 }
@@ -498,10 +529,11 @@ TEST_F(GameTest, CancelledDialogKeepsTheBoardButRewritesTheCurrentPicture) {
     const Cells dealt = cells();
     window.calls.clear();
     game.load_pic();
-    const std::string current = game.paths.current_picture_path;
+    const std::string current = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
     EXPECT_EQ(window.calls, (Calls{"sound WAVE_BUTTON_CLICK", "dialog C:\\Games\\Tessary\\BmpImages\\",
-                                   "preview " + game.paths.number_picture_path, "snapshot " + current, "repaint"}));
+                                   "preview C:\\Games\\Tessary\\BmpImages\\PuzNumbs.bmp", "snapshot " + current,
+                                   "repaint"}));
     EXPECT_EQ(cells(), dealt);
-    EXPECT_EQ(game.pictures.number_picture_active, 0);
+    EXPECT_EQ(game.view().number_picture_active, 0);
     EXPECT_EQ(game.tile_picture_path(), current);
 }

@@ -155,6 +155,16 @@ TEST_F(PngImport, MissingOrEmptyFileIsRefused) {
     expect_refused(Bytes{});
 }
 
+TEST_F(PngImport, FileOverTheSizeCapIsRefusedEvenWhenItDecodes) {
+    // A good picture followed by zeros up to one byte past the cap: LodePNG
+    // would decode it, so only the cap refuses it. Sparse, so it costs no disk.
+    const Bytes png = encode_png(Bytes{1, 2, 3}, 1, 1, LCT_RGB, 8);
+    const std::string path = write("padded.png", png);
+    fs::resize_file(path, PNG_MAX_FILE_BYTES + 1);
+    EXPECT_FALSE(convert_png_to_bmp(path, bmp_path_));
+    EXPECT_EQ(read_bmp(), previous_picture_);
+}
+
 TEST_F(PngImport, HugeDeclaredPictureIsRefusedFromItsHeaderAlone) {
     const auto start = std::chrono::steady_clock::now();
     expect_refused(png_header(60000, 60000, 8, 2));

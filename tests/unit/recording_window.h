@@ -13,6 +13,7 @@ class RecordingWindow : public GameWindow {
 public:
     std::vector<std::string> calls;
     bool help_opens = true;
+    bool png_imports = true;
     // The files the open-file dialog returns, one per call; empty means cancelled.
     std::deque<std::string> chosen_pictures;
 
@@ -62,6 +63,10 @@ public:
         chosen = chosen_pictures.front();
         chosen_pictures.pop_front();
         return !chosen.empty();
+    }
+    bool import_png(const std::string& png, const std::string& bmp) override {
+        calls.push_back("convert " + png + " -> " + bmp);
+        return png_imports;
     }
     void load_preview(const std::string& path) override { calls.push_back("preview " + path); }
     void save_preview_snapshot(const std::string& path) override { calls.push_back("snapshot " + path); }

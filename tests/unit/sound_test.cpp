@@ -1,14 +1,8 @@
 // Which sound each event plays: the move sound and its mute, the end sounds of
-// the three tile groups, and the themes that a chosen picture brings.
+// the record tiles, and the themes that a chosen picture brings.
 #include "sound/sound_choice.h"
 
 #include <gtest/gtest.h>
-
-TEST(TileGroups, TilesFallIntoMagicOnlyFullAndRecord) {
-    for (int t = 1; t <= 8; ++t) EXPECT_EQ(tile_group(t), TileGroup::MagicOnly) << t;
-    for (int t : {9, 10, 11, 13, 14}) EXPECT_EQ(tile_group(t), TileGroup::Full) << t;
-    for (int t : {12, 15}) EXPECT_EQ(tile_group(t), TileGroup::Record) << t;
-}
 
 TEST(TileMoveSound, MuteOnOddCountsAndBellsOnlyWithTheBellsTheme) {
     struct Row { int toggles, theme, sound; };
@@ -43,20 +37,19 @@ TEST(EndSounds, RecordGroupDependsOnTheTileTheTimesAndTheWrittenFlag) {
 }
 
 TEST(PictureSounds, NamesAreComparedExactlyAndTheClownKeepsTheTheme) {
-    struct Row { const char* name; int theme_before; int sound; int theme_after; bool forget; };
+    struct Row { const char* name; int theme_before; int sound; int theme_after; };
     const Row rows[] = {
-        {"clown.bmp", 2, WAVE_CLOWN, 2, true},
-        {"clown.bmp", 0, WAVE_CLOWN, 0, true},
-        {"xmasbells.bmp", 0, NO_SOUND, 1, false},
-        {"santa.bmp", 1, NO_SOUND, 2, false},
-        {"Santa.bmp", 2, NO_SOUND, 0, false},
-        {"", 1, NO_SOUND, 0, false},
-        {"beach.jpg", 2, NO_SOUND, 0, false},
+        {"clown.bmp", 2, WAVE_CLOWN, 2},
+        {"clown.bmp", 0, WAVE_CLOWN, 0},
+        {"xmasbells.bmp", 0, NO_SOUND, 1},
+        {"santa.bmp", 1, NO_SOUND, 2},
+        {"Santa.bmp", 2, NO_SOUND, 0},
+        {"", 1, NO_SOUND, 0},
+        {"beach.jpg", 2, NO_SOUND, 0},
     };
     for (const Row& r : rows) {
         const PictureSound got = picture_sound(r.name, r.theme_before);
         EXPECT_EQ(got.sound, r.sound) << r.name;
         EXPECT_EQ(got.sound_theme, r.theme_after) << r.name;
-        EXPECT_EQ(got.forget_name, r.forget) << r.name;
     }
 }

@@ -291,22 +291,22 @@ Image make_icon() {
 
 Image make_face(int id, const Fonts& fonts) {
     switch (id) {
-        case 200: return big_button("NEW GAME", false, fonts);
-        case 300: return big_button("NEW GAME", true, fonts);
-        case 400: return big_button("LOAD PIC", false, fonts);
-        case 500: return big_button("LOAD PIC", true, fonts);
-        case 2600: return big_button("CANCEL", false, fonts);
-        case 2700: return big_button("CANCEL", true, fonts);
-        case 750: return title_button(23, 20, Symbol::Help, false, fonts);
-        case 800: return title_button(23, 18, Symbol::Help, true, fonts);
-        case 950: return title_button(23, 20, Symbol::Minimise, false, fonts);
-        case 1000: return title_button(23, 20, Symbol::Minimise, true, fonts);
-        case 1150: return title_button(23, 20, Symbol::Close, false, fonts);
-        case 1200: return title_button(23, 20, Symbol::Close, true, fonts);
-        case 3450: return check_box(false);
-        case 3550: return check_box(true);
-        case 4050: return speaker(false);
-        case 4100: return speaker(true);
+        case FACE_NEW_GAME: return big_button("NEW GAME", false, fonts);
+        case FACE_NEW_GAME_PRESSED: return big_button("NEW GAME", true, fonts);
+        case FACE_LOAD_PIC: return big_button("LOAD PIC", false, fonts);
+        case FACE_LOAD_PIC_PRESSED: return big_button("LOAD PIC", true, fonts);
+        case FACE_CANCEL: return big_button("CANCEL", false, fonts);
+        case FACE_CANCEL_PRESSED: return big_button("CANCEL", true, fonts);
+        case FACE_HELP: return title_button(23, 20, Symbol::Help, false, fonts);
+        case FACE_HELP_PRESSED: return title_button(23, 18, Symbol::Help, true, fonts);
+        case FACE_MINIMIZE: return title_button(23, 20, Symbol::Minimise, false, fonts);
+        case FACE_MINIMIZE_PRESSED: return title_button(23, 20, Symbol::Minimise, true, fonts);
+        case FACE_CLOSE: return title_button(23, 20, Symbol::Close, false, fonts);
+        case FACE_CLOSE_PRESSED: return title_button(23, 20, Symbol::Close, true, fonts);
+        case FACE_CHECKBOX_EMPTY: return check_box(false);
+        case FACE_CHECKBOX_CHECKED: return check_box(true);
+        case FACE_SOUND_ON: return speaker(false);
+        case FACE_SOUND_OFF: return speaker(true);
     }
     throw std::invalid_argument("no face bitmap " + std::to_string(id));
 }

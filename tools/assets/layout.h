@@ -3,6 +3,8 @@
 // fit these rectangles exactly.
 #pragma once
 
+#include "ids/resource_ids.h"
+
 namespace layout {
 
 struct Box {
@@ -47,23 +49,23 @@ struct BitmapResource {
 
 // Every bitmap compiled into the program: the skin and the button faces.
 inline constexpr BitmapResource BITMAP_RESOURCES[] = {
-    {40, 742, 451, "skin.bmp"},
-    {200, 95, 40, "new_game.bmp"},
-    {300, 95, 40, "new_game_pressed.bmp"},
-    {400, 95, 40, "load_pic.bmp"},
-    {500, 95, 40, "load_pic_pressed.bmp"},
-    {750, 23, 20, "help.bmp"},
-    {800, 23, 18, "help_pressed.bmp"},
-    {950, 23, 20, "minimise.bmp"},
-    {1000, 23, 20, "minimise_pressed.bmp"},
-    {1150, 23, 20, "close.bmp"},
-    {1200, 23, 20, "close_pressed.bmp"},
-    {2600, 95, 40, "cancel.bmp"},
-    {2700, 95, 40, "cancel_pressed.bmp"},
-    {3450, 12, 12, "check_empty.bmp"},
-    {3550, 12, 12, "check_ticked.bmp"},
-    {4050, 22, 22, "sound_on.bmp"},
-    {4100, 22, 22, "sound_off.bmp"},
+    {SKIN_BITMAP, 742, 451, "skin.bmp"},
+    {FACE_NEW_GAME, 95, 40, "new_game.bmp"},
+    {FACE_NEW_GAME_PRESSED, 95, 40, "new_game_pressed.bmp"},
+    {FACE_LOAD_PIC, 95, 40, "load_pic.bmp"},
+    {FACE_LOAD_PIC_PRESSED, 95, 40, "load_pic_pressed.bmp"},
+    {FACE_HELP, 23, 20, "help.bmp"},
+    {FACE_HELP_PRESSED, 23, 18, "help_pressed.bmp"},
+    {FACE_MINIMIZE, 23, 20, "minimise.bmp"},
+    {FACE_MINIMIZE_PRESSED, 23, 20, "minimise_pressed.bmp"},
+    {FACE_CLOSE, 23, 20, "close.bmp"},
+    {FACE_CLOSE_PRESSED, 23, 20, "close_pressed.bmp"},
+    {FACE_CANCEL, 95, 40, "cancel.bmp"},
+    {FACE_CANCEL_PRESSED, 95, 40, "cancel_pressed.bmp"},
+    {FACE_CHECKBOX_EMPTY, 12, 12, "check_empty.bmp"},
+    {FACE_CHECKBOX_CHECKED, 12, 12, "check_ticked.bmp"},
+    {FACE_SOUND_ON, 22, 22, "sound_on.bmp"},
+    {FACE_SOUND_OFF, 22, 22, "sound_off.bmp"},
 };
 
 struct IconResource {
@@ -72,7 +74,7 @@ struct IconResource {
 };
 
 // Two icon groups of one 48 x 48 image; group 16 becomes the small class icon.
-inline constexpr IconResource ICON_RESOURCES[] = {{8, "tessary_8.ico"}, {16, "tessary_16.ico"}};
+inline constexpr IconResource ICON_RESOURCES[] = {{ICON_GROUP_PROGRAM, "tessary_8.ico"}, {ICON_GROUP_SMALL, "tessary_16.ico"}};
 constexpr int ICON_SIZE = 48;
 
 }  // namespace resources

@@ -57,14 +57,14 @@ art::Image composite(const art::Fonts& fonts, const art::Image& numbers) {
     using namespace layout;
     art::Image img = art::make_skin(fonts);
     auto put = [&](int face, const Box& b) { img.paste(art::resize(art::make_face(face, fonts), b.w, b.h), b.x, b.y); };
-    put(200, NEW_GAME);
-    put(400, LOAD_PIC);
-    put(2700, CANCEL);
-    put(750, HELP);
-    put(950, MINIMIZE);
-    put(1150, CLOSE);
-    put(4050, SOUND);
-    put(3550, CHECKBOX);
+    put(FACE_NEW_GAME, NEW_GAME);
+    put(FACE_LOAD_PIC, LOAD_PIC);
+    put(FACE_CANCEL_PRESSED, CANCEL);
+    put(FACE_HELP, HELP);
+    put(FACE_MINIMIZE, MINIMIZE);
+    put(FACE_CLOSE, CLOSE);
+    put(FACE_SOUND_ON, SOUND);
+    put(FACE_CHECKBOX_CHECKED, CHECKBOX);
     for (int t = 1; t <= 15; ++t) {
         art::Image cell(TILE_SIZE, TILE_SIZE);
         for (int y = 0; y < TILE_SIZE; ++y)
@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
         std::filesystem::create_directories(out + "/pictures-src");
 
         for (const auto& b : resources::BITMAP_RESOURCES) {
-            art::Image img = b.id == 40 ? art::make_skin(fonts) : art::make_face(b.id, fonts);
+            art::Image img = b.id == SKIN_BITMAP ? art::make_skin(fonts) : art::make_face(b.id, fonts);
             if (img.width() != b.width || img.height() != b.height)
                 throw std::runtime_error(std::string("wrong size drawn for ") + b.file);
             need(art::write_file(out + "/" + b.file, art::encode_bmp24(img)), b.file);

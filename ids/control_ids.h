@@ -1,4 +1,5 @@
-// Identifiers of the main window's child controls.
+// Identifiers of the main window's child controls. Commands, draw requests and
+// text updates are all addressed by them.
 #pragma once
 
 enum ControlId {

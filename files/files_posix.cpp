@@ -1,0 +1,82 @@
+// The file helper on the build machine (POSIX), where the native tests and the
+// fuzzers run the game's file code.
+#include "files/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int fd_of(void* handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle)) - 1; }
+void* handle_of(int fd) { return reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1); }
+
+bool write_all(int fd, const void* data, std::size_t size) {
+    const auto* at = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t done = ::write(fd, at, size);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return false;
+        at += done;
+        size -= static_cast<std::size_t>(done);
+    }
+    return true;
+}
+
+}  // namespace
+
+InputFile::InputFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        status_ = errno == ENOENT || errno == ENOTDIR ? FileStatus::Missing : FileStatus::Unreadable;
+        return;
+    }
+    handle_ = handle_of(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return;  // a folder is no file to read
+    size_ = static_cast<std::uint64_t>(info.st_size);
+    status_ = FileStatus::Ok;
+}
+
+InputFile::~InputFile() {
+    if (handle_) ::close(fd_of(handle_));
+}
+
+bool InputFile::read_at(std::uint64_t offset, void* into, std::size_t length) {
+    if (status_ != FileStatus::Ok) return false;
+    auto* at = static_cast<char*>(into);
+    while (length > 0) {
+        const ssize_t got = ::pread(fd_of(handle_), at, length, static_cast<off_t>(offset));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        at += got;
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool write_file(const std::string& path, std::initializer_list<Bytes> parts) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    for (const Bytes& part : parts) written = written && write_all(fd, part.data, part.size);
+    return ::close(fd) == 0 && written;
+}
+
+bool copy_file(const std::string& from, const std::string& to) {
+    std::vector<std::uint8_t> bytes;
+    return read_file(from, UINT64_MAX, bytes) == FileStatus::Ok && write_file(to, {{bytes.data(), bytes.size()}});
+}
+
+bool replace_file(const std::string& path, const std::string& content) {
+    const std::string temporary = path + ".tmp";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool flushed = write_all(fd, content.data(), content.size()) && ::fsync(fd) == 0;
+    if (::close(fd) == 0 && flushed && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
+}
