@@ -82,10 +82,10 @@ void set_folders(const std::string& dist, const std::string& scratch_root) {
 
 const std::string& dist_folder() { return g_dist; }
 
-std::string make_scratch_folder() {
+std::string make_scratch_folder(const std::string& suffix) {
     char name[32];
     std::snprintf(name, sizeof name, "\\run%03d", ++g_scratch_count);
-    const std::string folder = g_scratch_root + name;
+    const std::string folder = g_scratch_root + name + suffix;
     // A kept Wine prefix gives the driver the same process id, so a folder of an
     // earlier run may still be there: every case starts from a clean copy.
     remove_folder(folder);

@@ -17,8 +17,9 @@ void set_folders(const std::string& dist_folder, const std::string& scratch_root
 const std::string& dist_folder();
 
 // A new scratch folder holding a copy of the distributable folder, without
-// any best-record file. Each call gives a folder of its own.
-std::string make_scratch_folder();
+// any best-record file. Each call gives a folder of its own; suffix (ANSI
+// text) ends its name.
+std::string make_scratch_folder(const std::string& suffix = "");
 
 // A Linux path (as CTest and the scripts pass it) as the same place on Wine's drive Z:.
 std::string windows_path(std::string path);
