@@ -357,12 +357,12 @@ TEST(EndPosition, RecognisesTheThreeEndsAndNothingNextToThem) {
         {"one bad antidiagonal", bad_antidiagonal, 1, END_NONE},
         {"a preset deal", PRESET_LAYOUTS[0], 1, END_NONE},
         // One tile from an end, at each cell the tests look at.
-        {"tile 1 one step from home", {0, 2, 3, 4, 1, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 5}, 1, END_NONE},
+        {"tile 1 in the empty corner", {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 1}, 1, END_NONE},
         {"tile 13 one step from home", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 14, 15, 13}, 1, END_NONE},
         {"tile 14 one step from home", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 0, 15, 14}, 1, END_NONE},
         {"tile 15 one step from home", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15}, 1, END_NONE},
         {"exchanged but tile 13 out", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0, 15, 14, 13}, 1, END_NONE},
-        {"exchanged but tile 1 out", {0, 2, 3, 4, 1, 6, 7, 8, 9, 10, 11, 12, 13, 15, 14, 5}, 1, END_NONE},
+        {"exchanged but tile 1 out", {0, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 14, 1}, 1, END_NONE},
     };
     for (const Case& c : cases) EXPECT_EQ(check_end_position(board_of(c.cells), c.picture_active), c.end_kind) << c.name;
 }
