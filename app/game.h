@@ -37,6 +37,9 @@ struct PictureState {
     std::string tile_picture_path;
 };
 
+// The keys the game answers while its window is active.
+enum class Key { Left, Right, Up, Down, F1, F2 };
+
 class Game {
 public:
     Game(GameWindow& window, GamePaths paths);
@@ -50,6 +53,8 @@ public:
     void clock_tick();
     // WM_LBUTTONDOWN on the window's own client area.
     void mouse_down(int x, int y);
+    // A key press: an arrow clicks the tile it slides, F2 is NEW GAME, F1 is HELP.
+    void key_press(Key key);
 
     // The file the tile faces are cut from.
     const std::string& tile_picture_path() const;

@@ -1,7 +1,13 @@
-// The arrow keys' rule on the board.
+// The arrow keys' rule on the board, and the keys through the controller.
+#include "app/game.h"
 #include "board/arrow_move.h"
 
+#include "app/control_ids.h"
+#include "recording_window.h"
+
 #include <gtest/gtest.h>
+
+using Calls = std::vector<std::string>;
 
 TEST(ArrowRule, EachArrowSlidesTheNeighbourOnTheFarSideOfTheEmptyCell) {
     // Row e: the empty cell; then the cell whose tile Left, Right, Up and Down move (0: none).
@@ -18,5 +24,55 @@ TEST(ArrowRule, EachArrowSlidesTheNeighbourOnTheFarSideOfTheEmptyCell) {
         for (int k = 1; k <= CELL_COUNT; ++k) cells[k] = k == row[0] ? 0 : k;
         for (int a = 0; a < 4; ++a)
             EXPECT_EQ(tile_for_arrow(cells, arrows[a]), row[a + 1]) << "empty cell " << row[0] << ", arrow " << a;
+    }
+}
+
+namespace {
+
+// A game on a fixed clock, so that two of them deal alike.
+struct KeyedGame {
+    RecordingWindow window;
+    Game game{window, make_paths("C:\\Games\\Tessary\\tessary.exe")};
+    KeyedGame() { game.deal.calendar_time = [] { return std::int64_t{1}; }; }
+};
+
+}  // namespace
+
+TEST(KeyPress, ArrowsAreTileClicksAndAnEdgeIsARefusedOne) {
+    // The empty cell in the top right corner: nothing right of it, nothing above.
+    const int cells[16] = {1, 2, 3, 0, 5, 6, 7, 4, 9, 10, 11, 8, 13, 14, 15, 12};
+    struct Row { Key key; bool running; Calls calls; };
+    const Row rows[] = {
+        {Key::Left, true, {"beep"}},
+        {Key::Down, true, {"beep"}},
+        {Key::Right, true, {"place 3 273,54", "sound WAVE_TILE_MOVE", "text 2300 1"}},
+        {Key::Up, true, {"place 4 273,54", "sound WAVE_TILE_MOVE", "text 2300 1"}},
+        {Key::Left, false, {}}, {Key::Down, false, {}}, {Key::Right, false, {}}, {Key::Up, false, {}},
+    };
+    for (const Row& r : rows) {
+        KeyedGame k;
+        if (r.running) k.game.new_game();
+        std::copy(cells, cells + 16, k.game.board.board_cells.begin() + 1);
+        k.window.calls.clear();
+        k.game.key_press(r.key);
+        EXPECT_EQ(k.window.calls, r.calls) << "key " << int(r.key) << (r.running ? " running" : " idle");
+    }
+}
+
+TEST(KeyPress, F2AndF1AreTheNewGameAndHelpButtons) {
+    for (const bool running : {false, true}) {
+        for (const bool help_opens : {true, false}) {
+            for (const auto& [key, button] : {std::pair{Key::F2, ID_NEW_GAME}, {Key::F1, ID_HELP}}) {
+                KeyedGame pressed, clicked;
+                for (KeyedGame* k : {&pressed, &clicked}) {
+                    k->window.help_opens = help_opens;
+                    if (running) k->game.new_game();
+                }
+                pressed.game.key_press(key);
+                clicked.game.command(button);
+                EXPECT_EQ(pressed.window.calls, clicked.window.calls) << "button " << button;
+                EXPECT_EQ(pressed.game.board.board_cells, clicked.game.board.board_cells);
+            }
+        }
     }
 }
