@@ -1,6 +1,7 @@
 // The game's commands, clock, tile clicks and end announcements.
 #include "app/game.h"
 
+#include "board/arrow_move.h"
 #include "ids/control_ids.h"
 #include "ids/wave_ids.h"
 #include "sound/sound_choice.h"
@@ -105,6 +106,24 @@ void Game::command(int control_id) {
 void Game::mouse_down(int x, int y) {
     if (x >= drag_rect.left && x < drag_rect.right && y >= drag_rect.top && y < drag_rect.bottom)
         window_.begin_window_drag(x, y);
+}
+
+void Game::key_press(Key key) {
+    Arrow arrow;
+    switch (key) {
+        case Key::F1: show_help(); return;
+        case Key::F2: new_game(); return;
+        case Key::Left: arrow = Arrow::Left; break;
+        case Key::Right: arrow = Arrow::Right; break;
+        case Key::Up: arrow = Arrow::Up; break;
+        case Key::Down: arrow = Arrow::Down; break;
+        default: return;
+    }
+    // Like a tile click, an arrow does nothing at all while no game runs.
+    if (game_running != 1) return;
+    // No tile on that side of the empty cell: a click that moves nothing.
+    if (const int tile = tile_for_arrow(board.board_cells, arrow)) tile_click(tile);
+    else window_.beep();
 }
 
 void Game::place_tiles_from_positions() {

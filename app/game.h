@@ -31,6 +31,9 @@ struct Rect {
     int left, top, right, bottom;
 };
 
+// The keys the game answers while its window is active.
+enum class Key { Left, Right, Up, Down, F1, F2 };
+
 class Game {
 public:
     // Seconds of calendar time seed the deals; the clock of the running system
@@ -46,6 +49,8 @@ public:
     void clock_tick();
     // WM_LBUTTONDOWN on the window's own client area.
     void mouse_down(int x, int y);
+    // A key press: an arrow clicks the tile it slides, F2 is NEW GAME, F1 is HELP.
+    void key_press(Key key);
 
     // The commands, also reachable through command().
     void new_game();

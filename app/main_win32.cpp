@@ -1,6 +1,7 @@
 // The program's entry point: paths, the fresh current picture, the window and
 // its controls, the best record, then the message loop.
 #include "app/game.h"
+#include "app/keyboard_win32.h"
 #include "app/window_win32.h"
 #include "files/files.h"
 
@@ -15,9 +16,10 @@ std::string module_path() {
     return path;
 }
 
-int run_message_loop() {
+int run_message_loop(HWND main, Game& game) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (take_game_key(message, main, game)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -40,5 +42,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     create_controls(window, instance, paths.current_picture_path);
     game.show_best_record();
     ShowWindow(window.main, show_command);
-    return run_message_loop();
+    return run_message_loop(window.main, game);
 }
