@@ -3,10 +3,8 @@
 // over as ANSI text, and the record, the pictures and the help file must all
 // still be found and written.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
-#include <set>
 
 #include "app.h"
 #include "check.h"
@@ -46,18 +44,6 @@ std::string utf8(const std::string& ansi) {
     const int n = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, MAX_PATH);
     if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
     return out;
-}
-
-std::set<DWORD> processes_named(const char* name) {
-    std::set<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, name) == 0) found.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return found;
 }
 
 // LOAD PIC of a picture in the picture folder: no error box, and the snapshot,
@@ -112,29 +98,9 @@ E2E_CASE("folders", "from a folder named with letters beyond ASCII the record is
         check_load(app, png_name, png);
         check_load(app, bmp_name, bmp);
 
-        const std::set<DWORD> before = processes_named("hh.exe");
-        app.post_click(HELP);
-        DWORD viewer = 0;
-        HWND box = nullptr;
-        for (int i = 0; i < 50 && !viewer && !box; ++i) {
-            for (DWORD pid : processes_named("hh.exe"))
-                if (!before.count(pid)) viewer = pid;
-            box = app.find_dialog(200);
-        }
-        if (!box) box = app.find_dialog(300);
-        char box_text[256] = {};
-        if (box) GetDlgItemTextA(box, 0xFFFF, box_text, sizeof box_text);
-        CHECK_EQ(std::string(box_text), std::string(""));
-        CHECK(viewer != 0);
-        if (box) {
-            press(box, IDOK);
-            wait_closed(box, 5000);
-        }
-        if (HANDLE process = viewer ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer) : nullptr) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 3000);
-            CloseHandle(process);
-        }
+        const HelpOutcome help = press_help(app);
+        CHECK_EQ(help.box_text, std::string(""));
+        CHECK(help.viewer_started);
         CHECK_EQ(app.close_and_wait(), DWORD(0));
     }
     {

@@ -1,6 +1,10 @@
 // The open-file dialog and message boxes, driven by posted messages.
 #include "dialog.h"
 
+#include <tlhelp32.h>
+
+#include <set>
+
 #include "check.h"
 #include "game_ids.h"
 #include "pictures.h"
@@ -127,6 +131,52 @@ bool responsive(const App& app, DWORD timeout_ms) {
     if (!app.process() || WaitForSingleObject(app.process(), 0) == WAIT_OBJECT_0) return false;
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(app.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeout_ms, &result) != 0;
+}
+
+namespace {
+
+// Process identifiers of every process Wine runs in this prefix, by name.
+std::set<DWORD> processes_named(const char* name) {
+    std::set<DWORD> found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return found;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, name) == 0) found.insert(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
+
+HelpOutcome press_help(App& app) {
+    const std::set<DWORD> before = processes_named("hh.exe");
+    app.post_click(HELP);
+    DWORD viewer = 0;
+    HWND box = nullptr;
+    for (int i = 0; i < 50 && !viewer && !box; ++i) {
+        for (DWORD pid : processes_named("hh.exe"))
+            if (!before.count(pid)) viewer = pid;
+        box = app.find_dialog(200);
+    }
+    if (!box) box = app.find_dialog(300);  // a box would come at once, never after a viewer
+    HelpOutcome outcome;
+    outcome.viewer_started = viewer != 0;
+    if (box) {
+        char text[256] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        outcome.box_text = text;
+        press(box, IDOK);
+        wait_closed(box, 5000);
+    }
+    // Only the viewer this call started is ended.
+    if (HANDLE process = viewer ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer) : nullptr) {
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, 3000);
+        CloseHandle(process);
+    }
+    return outcome;
 }
 
 }  // namespace e2e

@@ -46,6 +46,14 @@ void scramble_board(App& app);
 // moment in failure messages. False when it is not.
 bool check_snapshot_file(const App& app, Image& picture, const std::string& when);
 
+// What HELP brought up: a help viewer (hh.exe) of its own, which is ended
+// again, or the program's message box, which is closed with OK.
+struct HelpOutcome {
+    bool viewer_started = false;
+    std::string box_text;  // empty when no box came
+};
+HelpOutcome press_help(App& app);
+
 // The process still runs and its window answers a message within timeout_ms.
 bool responsive(const App& app, DWORD timeout_ms = 3000);
 

@@ -2,16 +2,15 @@
 // the help file, the real mouse, missing pictures and a record that cannot be
 // written.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>
-#include <set>
 #include <vector>
 
 #include "app.h"
 #include "check.h"
+#include "dialog.h"
 #include "faces.h"
 #include "game_ids.h"
 #include "image.h"
@@ -211,44 +210,15 @@ E2E_CASE("magic square", "a magic square finished by tile 12 or 15 runs the reco
     CHECK_EQ(stats, record_bytes(seconds, moves));
 }
 
-// Process identifiers of every process Wine runs in this prefix, by name.
-std::set<DWORD> processes_named(const char* name) {
-    std::set<DWORD> found;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return found;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, name) == 0) found.insert(entry.th32ProcessID);
-    CloseHandle(snapshot);
-    return found;
-}
-
 E2E_CASE("help", "HELP hands the help file to the shell, which starts the help viewer") {
     App app(make_scratch_folder());
     REQUIRE(app.running_window());
-    const std::set<DWORD> before = processes_named("hh.exe");
-    app.post_click(HELP);
-    DWORD viewer = 0;
-    for (int i = 0; i < 100 && !viewer; ++i) {
-        for (DWORD pid : processes_named("hh.exe"))
-            if (!before.count(pid)) viewer = pid;
-        if (!viewer) Sleep(100);
-    }
-    CHECK(viewer != 0);
+    const HelpOutcome help = press_help(app);
+    CHECK(help.viewer_started);
     // No error box, and the program goes on answering.
-    CHECK(app.find_dialog(300) == nullptr);
+    CHECK_EQ(help.box_text, std::string(""));
     app.settle();
     CHECK_EQ(app.text(RESULT), std::string(""));
-    if (viewer) {
-        // Only the viewer this case started is ended.
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, viewer);
-        if (process) {
-            TerminateProcess(process, 0);
-            WaitForSingleObject(process, 3000);
-            CloseHandle(process);
-        }
-    }
     CHECK_EQ(app.close_and_wait(), DWORD(0));
 }
 
