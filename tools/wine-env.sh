@@ -11,6 +11,10 @@ WINE64=${WINE64:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+# The same locale for every Wine here: C.UTF-8 gives the ANSI code page 1252 and
+# shows Unix names written in UTF-8 under their Windows names (under plain C, or a
+# locale the machine lacks, "Š" in a folder name comes out as other letters).
+export LC_ALL=C.UTF-8
 
 WINE_ENV_XVFB_PID=
 WINE_ENV_PREFIX=
