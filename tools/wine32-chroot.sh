@@ -125,9 +125,13 @@ enter() {
     for name in DISPLAY TERM $(compgen -e | grep '^TESSARY_' || true); do
         [ -n "${!name:-}" ] && keep+=("$name=${!name}")
     done
+    # Wine counts a process's committed memory from its anonymous pages, which
+    # under qemu include qemu's cache of translated code: left at its default size
+    # it grows by megabytes while the program first runs each of its paths. An
+    # 8 MB cache fills during start-up and costs no speed here.
     chroot "$dir" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
         WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" LC_ALL="$LC_ALL" \
-        WINEPREFIX=/tmp/wine-prefix "${keep[@]}" "$@"
+        WINEPREFIX=/tmp/wine-prefix QEMU_TB_SIZE=8 "${keep[@]}" "$@"
 }
 
 # Makes the chroot unless it is ready, and holds a shared lock on it while this
