@@ -4,6 +4,13 @@
 #                                      CACHE_DIR) to PREFIX and export WINEPREFIX
 #   wine_env_xvfb                      start an Xvfb on a free display, export DISPLAY
 #   wine_env_stop                      stop what the two calls above started
+#   wine_env_use DIST                  pick the Wine for DIST/Tessary.exe: this
+#                                      machine's wine64 for the 64-bit program, Wine 10
+#                                      in a chroot (tools/wine32-chroot.sh) for the 32-bit one
+#   wine_env_run [--bind DIR]... PROGRAM.exe [ARG]...
+#                                      run PROGRAM under the picked Wine; in the chroot
+#                                      only the DIRs (at their own paths) and /tmp/.X11-unix
+#                                      are seen, and it brings its own prefix
 # Only processes started here are stopped: the Xvfb by its PID, Wine through
 # `wineserver -k` on our own WINEPREFIX.
 
@@ -11,9 +18,15 @@ WINE64=${WINE64:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
+# The same locale for every Wine here: C.UTF-8 gives the ANSI code page 1252 and
+# shows Unix names written in UTF-8 under their Windows names (under plain C, or a
+# locale the machine lacks, "Š" in a folder name comes out as other letters).
+export LC_ALL=C.UTF-8
 
 WINE_ENV_XVFB_PID=
 WINE_ENV_PREFIX=
+WINE_ENV_CHROOT=0
+WINE_ENV_TOOLS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Makes a fresh prefix in $1 that needs no window manager: without Managed=N
 # every hide or destroy of a top-level window waits about two seconds.
@@ -86,4 +99,21 @@ wine_env_stop() {
         WINE_ENV_XVFB_PID=
     fi
     return 0
+}
+
+wine_env_use() {
+    local pe machine
+    # The PE header's offset is at 0x3c; its machine field follows the signature.
+    pe=$(od -An -tu4 -j60 -N4 "$1/Tessary.exe") || return 1
+    machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1/Tessary.exe" | tr -d ' ')
+    [ "$machine" = 014c ] && WINE_ENV_CHROOT=1 || WINE_ENV_CHROOT=0
+}
+
+wine_env_run() {
+    if [ "$WINE_ENV_CHROOT" = 1 ]; then
+        bash "$WINE_ENV_TOOLS/wine32-chroot.sh" wine "$@"
+    else
+        while [ "$1" = --bind ]; do shift 2; done
+        "$WINE64" "$@"
+    fi
 }

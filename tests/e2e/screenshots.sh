@@ -18,7 +18,8 @@ work=$(cd "$(dirname "$driver")" && pwd)
 watcher=
 trap '[ -n "$watcher" ] && kill "$watcher" 2>/dev/null; wine_env_stop remove' EXIT
 trap 'exit 130' INT TERM
-wine_env_prefix "$work/wine-cache" "$work/wine-shots-$$" || exit 1
+wine_env_use "$dist" || exit 1
+[ "$WINE_ENV_CHROOT" = 1 ] || wine_env_prefix "$work/wine-cache" "$work/wine-shots-$$" || exit 1
 wine_env_xvfb || exit 1
 
 # The driver writes NAME.wait and waits until it is gone.
@@ -35,7 +36,8 @@ wine_env_xvfb || exit 1
 ) &
 watcher=$!
 
-TESSARY_E2E_SHOTS="Z:$(echo "$out" | tr / '\\')" "$WINE64" "$driver" "$dist" "$@"
+TESSARY_E2E_SHOTS="Z:$(echo "$out" | tr / '\\')" \
+    wine_env_run --bind "$work" --bind "$dist" --bind "$out" "$driver" "$dist" "$@"
 rc=$?
 ls "$out"
 exit $rc
