@@ -106,7 +106,8 @@ E2E_CASE("start-up", "main window is a 742 x 451 popup titled Tessary at the unc
     CHECK_EQ(int(client.right), 742);
     CHECK_EQ(int(client.bottom), 451);
     // The system adds WS_CLIPSIBLINGS to every top-level window, whatever was asked for.
-    const LONG_PTR style = GetWindowLongPtrA(app.window(), GWL_STYLE) & 0xFFFFFFFF & ~LONG_PTR(WS_CLIPSIBLINGS);
+    // As 32 bits: a 32-bit driver's LONG_PTR would carry WS_POPUP's top bit as a sign.
+    const DWORD style = DWORD(GetWindowLongPtrA(app.window(), GWL_STYLE)) & ~DWORD(WS_CLIPSIBLINGS);
     CHECK_EQ(hex(style), hex(0x80080000 | WS_VISIBLE));
     CHECK_EQ(hex(GetWindowLongPtrA(app.window(), GWL_EXSTYLE)), hex(0));
     char title[64] = {};
