@@ -1,7 +1,6 @@
 // Owner drawing: button faces from the resources, tile faces cut from the tile picture.
 #include "graphics/draw_win32.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 
