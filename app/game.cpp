@@ -122,7 +122,7 @@ void Game::key_press(Key key) {
     // Like a tile click, an arrow does nothing at all while no game runs.
     if (game_running != 1) return;
     // No tile on that side of the empty cell: a click that moves nothing.
-    if (const int tile = tile_for_arrow(board.board_cells, arrow)) tile_click(tile);
+    if (const int tile = tile_for_arrow(board, arrow)) tile_click(tile);
     else window_.beep();
 }
 

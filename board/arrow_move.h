@@ -4,10 +4,8 @@
 
 #include "board/board.h"
 
-#include <array>
-
 enum class Arrow { Left, Right, Up, Down };
 
 // The tile the arrow moves into the empty cell, or 0 when the empty cell lies
 // on the edge that tile would come from.
-int tile_for_arrow(const std::array<int, CELL_COUNT + 1>& board_cells, Arrow arrow);
+int tile_for_arrow(const Board& board, Arrow arrow);

@@ -30,12 +30,6 @@ const Direction SLIDE_ORDER[] = {
     {-4, UP, [](int k) { return k >= 9; }, [](int k) { return k >= 13; }},
 };
 
-int cell_of_tile(const Board& board, int tile) {
-    for (int k = 1; k <= CELL_COUNT; ++k)
-        if (board.board_cells[k] == tile) return k;
-    return 0;
-}
-
 void place(Slide& slide, int tile, Point position) { slide.placed[slide.count++] = {tile, position}; }
 
 // The neighbour the clicked tile steps into, or 0. Right and left never cross a row end:
@@ -50,6 +44,12 @@ int single_step_target(const Board& board, int k) {
 }
 
 }  // namespace
+
+int cell_of_tile(const Board& board, int tile) {
+    for (int k = 1; k <= CELL_COUNT; ++k)
+        if (board.board_cells[k] == tile) return k;
+    return 0;
+}
 
 Point cell_position(int cell) {
     return {BOARD_LEFT + CELL_PITCH * ((cell - 1) % 4), BOARD_TOP + CELL_PITCH * ((cell - 1) / 4)};

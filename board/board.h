@@ -32,6 +32,8 @@ struct Board {
 };
 
 Point cell_position(int cell);
+// The cell (1..16) that holds tile, 0 for the empty cell; 0 when no cell does.
+int cell_of_tile(const Board& board, int tile);
 
 void reset_board(Board& board);
 void reset_tile_positions(Board& board);

@@ -20,10 +20,10 @@ TEST(ArrowRule, EachArrowSlidesTheNeighbourOnTheFarSideOfTheEmptyCell) {
     const Arrow arrows[] = {Arrow::Left, Arrow::Right, Arrow::Up, Arrow::Down};
     for (const auto& row : rows) {
         // Each tile stands on the cell of its own number, but for the empty one.
-        std::array<int, CELL_COUNT + 1> cells{};
-        for (int k = 1; k <= CELL_COUNT; ++k) cells[k] = k == row[0] ? 0 : k;
+        Board board;
+        for (int k = 1; k <= CELL_COUNT; ++k) board.board_cells[k] = k == row[0] ? 0 : k;
         for (int a = 0; a < 4; ++a)
-            EXPECT_EQ(tile_for_arrow(cells, arrows[a]), row[a + 1]) << "empty cell " << row[0] << ", arrow " << a;
+            EXPECT_EQ(tile_for_arrow(board, arrows[a]), row[a + 1]) << "empty cell " << row[0] << ", arrow " << a;
     }
 }
 
@@ -55,7 +55,9 @@ TEST(KeyPress, ArrowsAreTileClicksAndAnEdgeIsARefusedOne) {
             if (r.from_cell) clicked.game.tile_click(clicked.game.view().board_cells[r.from_cell]);
             const Calls expected = !running ? Calls{} : r.from_cell ? clicked.window.calls : Calls{"beep"};
             EXPECT_EQ(pressed.window.calls, expected) << "key " << int(r.key) << (running ? " running" : " idle");
-            if (running && r.from_cell) EXPECT_EQ(pressed.window.only("sound"), Calls{"sound WAVE_TILE_MOVE"});
+            if (running && r.from_cell) {
+                EXPECT_EQ(pressed.window.only("sound"), Calls{"sound WAVE_TILE_MOVE"});
+            }
         }
     }
 }
