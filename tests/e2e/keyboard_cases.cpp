@@ -4,6 +4,7 @@
 
 #include "app.h"
 #include "check.h"
+#include "dialog.h"
 #include "game_ids.h"
 #include "mouse.h"
 #include "play.h"
@@ -29,7 +30,7 @@ std::string arrow_for(const Cells& cells, int tile) {
     return "";
 }
 
-bool press(const std::string& keys) { return xdotool("key --delay 30 " + keys); }
+bool press_keys(const std::string& keys) { return xdotool("key --delay 30 " + keys); }
 
 // Waits up to five seconds for a control to show text: keys reach the program
 // through the X server, later than the driver's own messages.
@@ -48,7 +49,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     // The program's window is the active one from the start: no click is needed.
     REQUIRE(GetForegroundWindow() == app.window());
 
-    REQUIRE(press("F2") && shows(app, RESULT, " "));
+    REQUIRE(press_keys("F2") && shows(app, RESULT, " "));
     Cells cells;
     REQUIRE(app.read_board(cells));
     CHECK(preset_number(cells) != 0);
@@ -84,7 +85,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
         slide(cells, steps[i]);
         ++moves;
         if ((i + 1) % 10 != 0 && i + 1 < steps.size()) continue;
-        REQUIRE(press(keys) && shows(app, MOVES, std::to_string(moves)));
+        REQUIRE(press_keys(keys) && shows(app, MOVES, std::to_string(moves)));
         Cells shown;
         REQUIRE(app.read_board(shown));
         CHECK_EQ_AT(shown == cells, true, "after " + std::to_string(moves) + " moves");
@@ -98,7 +99,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     CHECK_EQ(stats, record_bytes(clock_seconds(app.text(TIME)), moves));
 
     // Started again with F2.
-    REQUIRE(press("F2") && shows(app, RESULT, " "));
+    REQUIRE(press_keys("F2") && shows(app, RESULT, " "));
     CHECK_EQ(app.text(MOVES), std::string("0"));
     REQUIRE(app.read_board(cells));
 
@@ -111,25 +112,25 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     REQUIRE(GetGUIThreadInfo(GetWindowThreadProcessId(app.window(), nullptr), &gui));
     CHECK(gui.hwndFocus == app.control(TILE_ID[stuck]));
     const int tile = tile_next_to_empty(cells);
-    REQUIRE(press(arrow_for(cells, tile)) && shows(app, MOVES, "1"));
+    REQUIRE(press_keys(arrow_for(cells, tile)) && shows(app, MOVES, "1"));
     slide(cells, tile);
     Cells shown;
     REQUIRE(app.read_board(shown));
     CHECK(shown == cells);
 
     // F1 is HELP; the keys pressed while its error box is up stay in the box.
-    REQUIRE(press("F1"));
+    REQUIRE(press_keys("F1"));
     HWND box = app.find_dialog(5000);
     REQUIRE(box != nullptr);
     char caption[64] = {};
     GetWindowTextA(box, caption, sizeof caption);
     CHECK_EQ(std::string(caption), std::string("Error - Tessary"));
     CHECK(GetForegroundWindow() == box);
-    REQUIRE(press("Left Right Up Down F2"));
+    REQUIRE(press_keys("Left Right Up Down F2"));
     Sleep(300);
     app.settle();
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(box, IDOK)));
-    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+    press(box, IDOK);
+    wait_closed(box, 5000);
     app.settle();
     REQUIRE(app.read_board(shown));
     CHECK(shown == cells);
