@@ -150,7 +150,7 @@ make_chroot() {
             exit 77
         fi
         local new=$cache/wine32-chroot.new log=$cache/wine32-chroot.log started=$SECONDS
-        say "making the Wine 10 chroot in $root (a few minutes and about 450 MB of downloads, once)"
+        say "making the Wine 10 chroot in $root (a few minutes and about 480 MB of downloads, once)"
         remove_tree "$new"
         if ! { as_root bash "$0" _build "$new" &&
                as_user bash "$0" _enter "$new" -- /usr/bin/env WINEPREFIX=$prefix /bin/sh -ec "
