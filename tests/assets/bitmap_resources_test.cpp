@@ -3,13 +3,16 @@
 // looking as their state says, the picture folder and the help file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <unistd.h>
 
+#include "app/control_table.h"
 #include "asset_files.h"
+#include "graphics/face_table.h"
 
 using namespace asset_files;
 
@@ -132,6 +135,16 @@ TEST(Icons, EachGroupHoldsOne48By48TwentyFourBitImageWithMask) {
 TEST(Skin, FieldsAreFlatExactlyUnderTheTextControlsAndFramedAround) {
     const Bitmap skin = bitmap(40);
     ASSERT_TRUE(skin.ok);
+    // Each text control of the program's own table stands on the field painted for it.
+    const std::pair<int, Box> labelled[] = {
+        {ID_TIME, TIME}, {ID_MOVES, MOVES}, {ID_RESULT, RESULT}, {ID_BEST_TIME, BEST_TIME}, {ID_LEAST_MOVES, LEAST_MOVES}};
+    for (const auto& [id, field] : labelled) {
+        const ControlRow* row = std::find_if(std::begin(CONTROL_TABLE), std::end(CONTROL_TABLE),
+                                             [id = id](const ControlRow& r) { return r.id == id; });
+        ASSERT_NE(row, std::end(CONTROL_TABLE)) << id;
+        EXPECT_TRUE(row->x == field.x && row->y == field.y && row->width == field.w && row->height == field.h)
+            << "control " << id << " is not on the field painted for it";
+    }
     for (const Box& f : {TIME, MOVES, RESULT, BEST_TIME, LEAST_MOVES}) {
         const uint8_t* fill;
         EXPECT_TRUE(uniform(skin, f, &fill)) << "field at " << f.x << "," << f.y;
@@ -217,8 +230,9 @@ TEST(Faces, TitleBarSymbolsAreWhiteUntilPressed) {
     }
 }
 
+// Through the game's face table, so each button is checked with the face it really shows.
 TEST(Faces, OnlyTheTickedCheckBoxHasATick) {
-    const Bitmap empty = bitmap(3450), ticked = bitmap(3550);
+    const Bitmap empty = bitmap(face_for(ID_CHECKBOX_EMPTY, false)), ticked = bitmap(face_for(ID_CHECKBOX_CHECKED, false));
     int inside_empty = 0, inside_ticked = 0;
     for (int y = 2; y < 10; ++y)
         for (int x = 2; x < 10; ++x) {
@@ -230,8 +244,9 @@ TEST(Faces, OnlyTheTickedCheckBoxHasATick) {
 }
 
 TEST(Faces, OnlyTheMutedSpeakerIsCrossedOutInRed) {
-    EXPECT_EQ(count(bitmap(4050), red), 0);
-    EXPECT_GT(count(bitmap(4100), red), 20);
+    // ID_SOUND_ON is shown while moves are heard; clicking it mutes them.
+    EXPECT_EQ(count(bitmap(face_for(ID_SOUND_ON, false)), red), 0);
+    EXPECT_GT(count(bitmap(face_for(ID_SOUND_OFF, false)), red), 20);
 }
 
 TEST(NumberPicture, HoldsFifteenDifferentTilesAndAPlainLastCell) {

@@ -53,6 +53,7 @@ TEST(StartUpRecord, OnlyAMissingFileIsCreatedAndOnlyAWellFormedOneIsShown) {
     const Row rows[] = {
         {FileStatus::Ok, "3 07 120", "3:07", "120", false},
         {FileStatus::Ok, "3 07 120 ", "3:07", "120", false},
+        {FileStatus::Ok, "03 07 0120", "03:07", "0120", false},  // as stored, zeros kept
         {FileStatus::Ok, "59 59 998", "59:59", "998", false},
         {FileStatus::Ok, "\t0 09\n7", "0:09", "7", false},
         {FileStatus::Missing, "", "0:00", "0", true},
@@ -88,6 +89,11 @@ TEST_F(RecordFile, HugeFilesAreReadOnlyAsFarAsARecordReaches) {
     EXPECT_EQ(read_best_record(record).best_time_text, "3:07");
     put(std::string(4 << 20, '7'));
     EXPECT_EQ(read_best_record(record).best_time_text, "0:00");
+    // A record beyond the first 256 bytes is never reached: not shown, and not
+    // the time a game is compared with.
+    put(std::string(300, ' ') + "3 07 120 ");
+    EXPECT_EQ(read_best_record(record).best_time_text, "0:00");
+    EXPECT_TRUE(finish(4, 0, 12).new_record);
 }
 
 TEST(RecordShape, SecondsTakeTwoDigitsAndTheLineEndsWithASpace) {
