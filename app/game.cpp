@@ -6,8 +6,6 @@
 #include "ids/wave_ids.h"
 #include "sound/sound_choice.h"
 
-#include <sstream>
-
 namespace {
 
 constexpr char RESULT_NEW_GAME[] = " ";
@@ -27,11 +25,7 @@ std::string after_last(const std::string& text, char mark) {
 bool is_png_extension(const std::string& extension) { return extension == "png" || extension == "PNG"; }
 
 // Decimal text without padding: the move counter's text.
-std::string format_number(int value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
+std::string format_number(int value) { return std::to_string(value); }
 
 // "m:ss", minutes unpadded: the clock and a new best time.
 std::string time_text(int minutes, int seconds) {
