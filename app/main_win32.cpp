@@ -6,6 +6,7 @@
 #include "files/files.h"
 
 #include <windows.h>
+#include <ole2.h>
 
 namespace {
 
@@ -26,9 +27,7 @@ int run_message_loop(HWND main, Game& game) {
     return static_cast<int>(message.wParam);
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+int run_game(HINSTANCE instance, int show_command) {
     const GamePaths paths = make_paths(module_path());
     // Every run starts with the number picture, whatever the last run imported.
     copy_file(paths.number_picture_path, paths.current_picture_path);
@@ -43,4 +42,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     game.show_best_record();
     ShowWindow(window.main, show_command);
     return run_message_loop(window.main, game);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+    // The picture loader and the shell's "open" expect COM on the thread that calls them.
+    const bool com = SUCCEEDED(OleInitialize(nullptr));
+    const int exit_code = run_game(instance, show_command);
+    if (com) OleUninitialize();
+    return exit_code;
 }
