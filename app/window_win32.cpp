@@ -21,7 +21,9 @@ Game* the_game = nullptr;
 const char CLASS_NAME[] = "Tessary";
 const char WINDOW_TITLE[] = "Tessary";
 
-const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.BMP;*.PNG)\0*.GIF;*.JPG;*.BMP;*.PNG\0\0";
+// Browsers on Windows save JPEG pictures under .jpeg, .jpe and .jfif too.
+const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.JPEG;*.JPE;*.JFIF;*.BMP;*.PNG)\0"
+                              "*.GIF;*.JPG;*.JPEG;*.JPE;*.JFIF;*.BMP;*.PNG\0\0";
 constexpr DWORD PICTURE_PATH_CHARS = 260;
 #ifndef _WIN64
 static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file record the game has always passed");
@@ -176,7 +178,13 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
     dialog.lpstrInitialDir = initial_folder.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "";
-    if (!GetOpenFileNameA(&dialog)) return false;
+    // The dialog moves the process into the folder the player browsed to
+    // (OFN_NOCHANGEDIR does not stop it), which would keep a USB stick busy.
+    char current_folder[MAX_PATH] = {};
+    const DWORD kept = GetCurrentDirectoryA(sizeof current_folder, current_folder);
+    const BOOL chosen = GetOpenFileNameA(&dialog);
+    if (kept > 0 && kept < sizeof current_folder) SetCurrentDirectoryA(current_folder);
+    if (!chosen) return false;
     file.back() = '\0';
     chosen_path = file.data();
     return true;
