@@ -83,12 +83,12 @@ private:
     // Which picture the tiles show and what the last LOAD PIC chose.
     struct PictureState {
         int number_picture_active = 1;  // magic squares count only while 1
-        std::string chosen_extension;
         std::string chosen_file_name;
         std::string tile_picture_path;
     };
 
-    void import_picture();
+    // The chosen file in the panel and the board in order; false when it cannot be read either way.
+    bool import_picture(const std::string& chosen);
     void place_tiles_from_positions();
     void end_found(EndKind kind);
     void announce_magic_only();

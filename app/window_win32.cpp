@@ -194,12 +194,14 @@ bool Win32GameWindow::import_png(const std::string& png, const std::string& bmp)
     return convert_png_to_bmp(png, bmp);
 }
 
-void Win32GameWindow::load_preview(const std::string& path) {
-    if (HBITMAP loaded = load_picture(path)) preview_bitmap = loaded;
+bool Win32GameWindow::load_preview(const std::string& path) {
+    HBITMAP loaded = load_picture(path);
+    if (loaded) preview_bitmap = loaded;
     HBITMAP before = reinterpret_cast<HBITMAP>(
         SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(preview_bitmap)));
     // Nothing reads the replaced picture any more.
     if (before && before != preview_bitmap) DeleteObject(before);
+    return loaded != nullptr;
 }
 
 void Win32GameWindow::save_preview_snapshot(const std::string& path) { save_window_snapshot(preview, path); }
