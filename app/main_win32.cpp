@@ -10,6 +10,12 @@
 
 namespace {
 
+// Explorer runs a Tessary.exe double-clicked inside the zip alone from a
+// temporary folder, where it has no pictures: it says so once, then starts as usual.
+const char NO_PICTURES_TEXT[] =
+    "Tessary cannot find its pictures (BmpImages\\PuzNumbs.bmp).\n\n"
+    "Unpack the whole zip into a folder, then start Tessary.exe from that folder.";
+
 std::string module_path() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
@@ -31,6 +37,8 @@ int run_game(HINSTANCE instance, int show_command) {
     const GamePaths paths = make_paths(module_path());
     // Every run starts with the number picture, whatever the last run imported.
     copy_file(paths.number_picture_path, paths.current_picture_path);
+    if (InputFile(paths.number_picture_path).status() != FileStatus::Ok)
+        MessageBoxA(nullptr, NO_PICTURES_TEXT, "Tessary", MB_OK | MB_ICONEXCLAMATION);
 
     Win32GameWindow window;
     Game game(window, paths);  // puts the board in order
