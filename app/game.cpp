@@ -72,6 +72,11 @@ GamePaths make_paths(const std::string& module_path) {
     return paths;
 }
 
+void keep_written_files_in(GamePaths& paths, const std::string& folder) {
+    paths.stats_path = folder + "stats.txt";
+    paths.current_picture_path = folder + "game_image00.bmp";
+}
+
 Game::Game(GameWindow& window, GamePaths game_paths, std::function<std::int64_t()> calendar_time)
     : window_(window), paths(std::move(game_paths)) {
     reset_board(board);

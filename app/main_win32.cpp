@@ -7,6 +7,7 @@
 
 #include <windows.h>
 #include <ole2.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -15,6 +16,16 @@ namespace {
 const char NO_PICTURES_TEXT[] =
     "Tessary cannot find its pictures (BmpImages\\PuzNumbs.bmp).\n\n"
     "Unpack the whole zip into a folder, then start Tessary.exe from that folder.";
+
+// The player's own folder for the game's files, %LOCALAPPDATA%\Tessary\, made
+// when missing; empty when it cannot be had.
+std::string players_own_folder() {
+    char local[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
+        return std::string();
+    const std::string folder = std::string(local) + "\\Tessary";
+    return make_folder(folder) ? folder + "\\" : std::string();
+}
 
 std::string module_path() {
     char path[MAX_PATH] = {};
@@ -34,7 +45,13 @@ int run_message_loop(HWND main, Game& game) {
 }
 
 int run_game(HINSTANCE instance, int show_command) {
-    const GamePaths paths = make_paths(module_path());
+    GamePaths paths = make_paths(module_path());
+    // Unpacked into Program Files, onto a CD or a read-only share: the record and
+    // the current picture are kept in the player's own folder for the whole run.
+    if (!can_create_files_in(paths.program_folder)) {
+        const std::string own = players_own_folder();
+        if (!own.empty()) keep_written_files_in(paths, own);
+    }
     // Every run starts with the number picture, whatever the last run imported.
     copy_file(paths.number_picture_path, paths.current_picture_path);
     if (InputFile(paths.number_picture_path).status() != FileStatus::Ok)
