@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <cstdio>
+
 #include "app.h"
 #include "check.h"
 #include "dialog.h"
