@@ -14,42 +14,40 @@ namespace e2e {
 namespace {
 
 // The current folder of another process, read from its process parameters as
-// the system keeps them (for a 32-bit program, from its 32-bit copy); "" when
-// they cannot be read.
+// the system keeps them (for a 32-bit program under a 64-bit driver, from its
+// 32-bit copy); "" when they cannot be read.
 std::string current_folder_of(HANDLE process) {
     using Query = LONG(NTAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
     const auto query = reinterpret_cast<Query>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    // Where the PEB keeps its process parameters, and they their CurrentDirectory.DosPath.
+    struct Layout {
+        ULONG parameters, length, buffer;
+        SIZE_T pointer;
+    };
+    const Layout bits32{0x10, 0x24, 0x28, 4}, bits64{0x20, 0x38, 0x40, 8};
+    ULONG_PTR peb = 0;
+    Layout layout = sizeof(void*) == 4 ? bits32 : bits64;
+    PROCESS_BASIC_INFORMATION basic{};
     if (!query) return "";
+    if (query(process, 26 /* ProcessWow64Information */, &peb, sizeof peb, nullptr) == 0 && peb)
+        layout = bits32;
+    else if (query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) == 0)
+        peb = reinterpret_cast<ULONG_PTR>(basic.PebBaseAddress);
+    else
+        return "";
     auto read = [&](ULONG_PTR at, void* into, SIZE_T size) {
         SIZE_T got = 0;
         return ReadProcessMemory(process, reinterpret_cast<const void*>(at), into, size, &got) && got == size;
     };
-    std::wstring folder;
-    ULONG_PTR peb32 = 0;
-    if (query(process, 26 /* ProcessWow64Information */, &peb32, sizeof peb32, nullptr) == 0 && peb32) {
-        // PEB32: ProcessParameters at 0x10; their CurrentDirectory.DosPath at 0x24.
-        ULONG parameters = 0;
-        USHORT length = 0;
-        ULONG buffer = 0;
-        if (!read(peb32 + 0x10, &parameters, 4) || !read(parameters + 0x24, &length, 2) ||
-            !read(parameters + 0x28, &buffer, 4))
-            return "";
-        folder.resize(length / 2);
-        if (!read(buffer, &folder[0], length)) return "";
-    } else {
-        PROCESS_BASIC_INFORMATION basic{};
-        if (query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0) return "";
-        // PEB: ProcessParameters at 0x20; their CurrentDirectory.DosPath at 0x38.
-        ULONG_PTR parameters = 0, buffer = 0;
-        USHORT length = 0;
-        const ULONG_PTR peb = reinterpret_cast<ULONG_PTR>(basic.PebBaseAddress);
-        if (!read(peb + 0x20, &parameters, sizeof parameters) || !read(parameters + 0x38, &length, 2) ||
-            !read(parameters + 0x40, &buffer, sizeof buffer))
-            return "";
-        folder.resize(length / 2);
-        if (!read(buffer, &folder[0], length)) return "";
-    }
+    ULONG_PTR parameters = 0, buffer = 0;
+    USHORT length = 0;
+    if (!read(peb + layout.parameters, &parameters, layout.pointer) ||
+        !read(parameters + layout.length, &length, sizeof length) ||
+        !read(parameters + layout.buffer, &buffer, layout.pointer))
+        return "";
+    std::wstring folder(length / 2, L'\0');
+    if (!read(buffer, &folder[0], length)) return "";
     char ansi[MAX_PATH * 2] = {};
     WideCharToMultiByte(CP_ACP, 0, folder.c_str(), int(folder.size()), ansi, sizeof ansi - 1, nullptr, nullptr);
     return ansi;
