@@ -2,11 +2,10 @@
 #include "app/game.h"
 
 #include "board/arrow_move.h"
+#include "files/files.h"
 #include "ids/control_ids.h"
 #include "ids/wave_ids.h"
 #include "sound/sound_choice.h"
-
-#include <sstream>
 
 namespace {
 
@@ -23,15 +22,19 @@ std::string after_last(const std::string& text, char mark) {
     return at == std::string::npos ? text : text.substr(at + 1);
 }
 
-// Only these two spellings take the PNG way; "Png" goes to the picture loader as it is.
-bool is_png_extension(const std::string& extension) { return extension == "png" || extension == "PNG"; }
+// A PNG file by its first bytes, whatever its name says: Windows' own picture
+// loader reads no PNG, and browsers save PNGs as ".jpg" or "Photo.Png".
+bool begins_like_png(const std::string& path) {
+    static const std::string SIGNATURE = "\x89PNG\r\n\x1a\n";
+    std::string start;
+    return read_file_start(path, SIGNATURE.size(), start) == FileStatus::Ok && start == SIGNATURE;
+}
+
+constexpr char PICTURE_FAILED_TEXT[] = "Image failed to load. . . ";
+constexpr char PICTURE_FAILED_CAPTION[] = "Tessary Error";
 
 // Decimal text without padding: the move counter's text.
-std::string format_number(int value) {
-    std::ostringstream text;
-    text << value;
-    return text.str();
-}
+std::string format_number(int value) { return std::to_string(value); }
 
 // "m:ss", minutes unpadded: the clock and a new best time.
 std::string time_text(int minutes, int seconds) {
@@ -67,6 +70,11 @@ GamePaths make_paths(const std::string& module_path) {
     paths.current_picture_path = paths.picture_folder + "game_image00.bmp";
     paths.help_path = paths.program_folder + "tessary-help.chm";
     return paths;
+}
+
+void keep_written_files_in(GamePaths& paths, const std::string& folder) {
+    paths.stats_path = folder + "stats.txt";
+    paths.current_picture_path = folder + "game_image00.bmp";
 }
 
 Game::Game(GameWindow& window, GamePaths game_paths, std::function<std::int64_t()> calendar_time)
@@ -157,13 +165,20 @@ void Game::load_pic() {
         return;
     }
     window_.play_sound(WAVE_BUTTON_CLICK);
-    import_picture();
-    if (is_png_extension(pictures.chosen_extension)) {
-        window_.load_preview(paths.current_picture_path);  // the converted picture
-        pictures.chosen_extension.clear();
-    } else {
-        // The chosen file; after a cancelled dialog, the picture the tiles already use.
+    const int number_picture_before = pictures.number_picture_active;
+    // Cleared before the dialog, so a cancelled dialog leaves the magic squares off too.
+    pictures.number_picture_active = 0;
+    std::string chosen;
+    if (!window_.choose_picture(paths.picture_folder, chosen)) {
+        // The picture the tiles already use, back in the panel.
         window_.load_preview(pictures.tile_picture_path);
+    } else if (!import_picture(chosen)) {
+        // Neither way could read it: the panel, the current picture and the
+        // tiles' picture stay as they were, and the file's name has no effect.
+        pictures.number_picture_active = number_picture_before;
+        window_.show_message(PICTURE_FAILED_TEXT, PICTURE_FAILED_CAPTION);
+        window_.repaint_window();  // the tiles put in order, also where the box stood
+        return;
     }
     // Also after a cancelled dialog: the preview's pixels become the current picture.
     window_.save_preview_snapshot(paths.current_picture_path);
@@ -179,24 +194,23 @@ void Game::load_pic() {
     sound_theme = effect.sound_theme;
 }
 
-void Game::import_picture() {
-    // Cleared before the dialog, so a cancelled dialog leaves the magic squares off too.
-    pictures.number_picture_active = 0;
-    std::string chosen;
-    if (!window_.choose_picture(paths.picture_folder, chosen)) return;
-    pictures.tile_picture_path.clear();
-    pictures.chosen_extension = after_last(chosen, '.');
-    if (is_png_extension(pictures.chosen_extension)) {
-        if (!window_.import_png(chosen, paths.current_picture_path))
-            window_.show_message("Image failed to load. . . ", "Tessary Error");
+bool Game::import_picture(const std::string& chosen) {
+    // A PNG is converted into the current picture; any other file goes to the picture loader as it is.
+    const bool png = begins_like_png(chosen);
+    const bool converted = png && window_.import_png(chosen, paths.current_picture_path);
+    reset_tile_positions(board);
+    place_tiles_from_positions();
+    reset_board(board);
+    if (png && !converted) return false;
+    if (!window_.load_preview(png ? paths.current_picture_path : chosen)) {
+        // The conversion took the current picture's place: the panel's picture goes back.
+        if (converted) window_.save_preview_snapshot(paths.current_picture_path);
+        return false;
     }
     pictures.chosen_file_name = after_last(chosen, '\\');
     // Case-sensitive on purpose: only "puznumbs.bmp" brings the magic squares back.
     if (pictures.chosen_file_name == "puznumbs.bmp") pictures.number_picture_active = 1;
-    pictures.tile_picture_path = chosen;
-    reset_tile_positions(board);
-    place_tiles_from_positions();
-    reset_board(board);
+    return true;
 }
 
 void Game::cancel_game() {

@@ -13,7 +13,8 @@
 #include <functional>
 #include <string>
 
-// Every file the game touches lies beside the program.
+// Every file the game touches lies beside the program, unless the program's
+// folder cannot be written (see keep_written_files_in).
 struct GamePaths {
     std::string program_folder;  // ends in a backslash, or is empty
     std::string picture_folder;
@@ -25,6 +26,10 @@ struct GamePaths {
 
 // Builds the paths from the program file's full path (cut after its last backslash).
 GamePaths make_paths(const std::string& module_path);
+
+// Moves the files the game writes - the record and the current picture - into
+// folder (ending in a backslash), for a program folder that cannot be written.
+void keep_written_files_in(GamePaths& paths, const std::string& folder);
 
 // The part of the title bar that drags the window (right and bottom excluded).
 struct Rect {
@@ -83,12 +88,12 @@ private:
     // Which picture the tiles show and what the last LOAD PIC chose.
     struct PictureState {
         int number_picture_active = 1;  // magic squares count only while 1
-        std::string chosen_extension;
         std::string chosen_file_name;
         std::string tile_picture_path;
     };
 
-    void import_picture();
+    // The chosen file in the panel and the board in order; false when it cannot be read either way.
+    bool import_picture(const std::string& chosen);
     void place_tiles_from_positions();
     void end_found(EndKind kind);
     void announce_magic_only();

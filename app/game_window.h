@@ -34,8 +34,9 @@ public:
     // Decodes a PNG file and writes it as the BMP file bmp; false when the PNG
     // cannot be read or decoded (a failure to write bmp is not reported).
     virtual bool import_png(const std::string& png, const std::string& bmp) = 0;
-    // Loads a GIF, JPEG or BMP file into the preview panel; a failure leaves the panel as it was.
-    virtual void load_preview(const std::string& path) = 0;
+    // Loads a GIF, JPEG or BMP file into the preview panel; false, with the
+    // panel as it was, when the file cannot be read or decoded.
+    virtual bool load_preview(const std::string& path) = 0;
     // Writes the preview panel's pixels as a 24-bit BMP file; nothing when they cannot be had.
     virtual void save_preview_snapshot(const std::string& path) = 0;
 };

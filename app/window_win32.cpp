@@ -21,7 +21,9 @@ Game* the_game = nullptr;
 const char CLASS_NAME[] = "Tessary";
 const char WINDOW_TITLE[] = "Tessary";
 
-const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.BMP;*.PNG)\0*.GIF;*.JPG;*.BMP;*.PNG\0\0";
+// Browsers on Windows save JPEG pictures under .jpeg, .jpe and .jfif too.
+const char PICTURE_FILTER[] = "Image Files (*.GIF;*.JPG;*.JPEG;*.JPE;*.JFIF;*.BMP;*.PNG)\0"
+                              "*.GIF;*.JPG;*.JPEG;*.JPE;*.JFIF;*.BMP;*.PNG\0\0";
 constexpr DWORD PICTURE_PATH_CHARS = 260;
 #ifndef _WIN64
 static_assert(sizeof(OPENFILENAMEA) == 88, "the open-file record the game has always passed");
@@ -176,7 +178,13 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
     dialog.lpstrInitialDir = initial_folder.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = "";
-    if (!GetOpenFileNameA(&dialog)) return false;
+    // The dialog moves the process into the folder the player browsed to
+    // (OFN_NOCHANGEDIR does not stop it), which would keep a USB stick busy.
+    char current_folder[MAX_PATH] = {};
+    const DWORD kept = GetCurrentDirectoryA(sizeof current_folder, current_folder);
+    const BOOL chosen = GetOpenFileNameA(&dialog);
+    if (kept > 0 && kept < sizeof current_folder) SetCurrentDirectoryA(current_folder);
+    if (!chosen) return false;
     file.back() = '\0';
     chosen_path = file.data();
     return true;
@@ -186,12 +194,14 @@ bool Win32GameWindow::import_png(const std::string& png, const std::string& bmp)
     return convert_png_to_bmp(png, bmp);
 }
 
-void Win32GameWindow::load_preview(const std::string& path) {
-    if (HBITMAP loaded = load_picture(path)) preview_bitmap = loaded;
+bool Win32GameWindow::load_preview(const std::string& path) {
+    HBITMAP loaded = load_picture(path);
+    if (loaded) preview_bitmap = loaded;
     HBITMAP before = reinterpret_cast<HBITMAP>(
         SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(preview_bitmap)));
     // Nothing reads the replaced picture any more.
     if (before && before != preview_bitmap) DeleteObject(before);
+    return loaded != nullptr;
 }
 
 void Win32GameWindow::save_preview_snapshot(const std::string& path) { save_window_snapshot(preview, path); }

@@ -56,6 +56,13 @@ struct Bytes {
 // any of that fails (a part may then be on disk).
 bool write_file(const std::string& path, std::initializer_list<Bytes> parts);
 
+// Whether a new file can be made in folder (a path ending in a backslash, or
+// empty for the current folder), tried with a file that is gone again at once.
+bool can_create_files_in(const std::string& folder);
+
+// Makes the folder unless it is there; false when it is not there afterwards.
+bool make_folder(const std::string& folder);
+
 // Copies the file from over the file to, which is replaced when it exists.
 bool copy_file(const std::string& from, const std::string& to);
 

@@ -66,6 +66,21 @@ bool write_file(const std::string& path, std::initializer_list<Bytes> parts) {
     return ::close(fd) == 0 && written;
 }
 
+bool can_create_files_in(const std::string& folder) {
+    const std::string probe = folder + ".tessary-" + std::to_string(::getpid()) + ".tmp";
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+}
+
+bool make_folder(const std::string& folder) {
+    ::mkdir(folder.c_str(), 0777);
+    struct stat info {};
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool copy_file(const std::string& from, const std::string& to) {
     std::vector<std::uint8_t> bytes;
     return read_file(from, UINT64_MAX, bytes) == FileStatus::Ok && write_file(to, {{bytes.data(), bytes.size()}});

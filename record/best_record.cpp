@@ -1,8 +1,6 @@
 // Reading, comparing and rewriting the best record.
 #include "record/best_record.h"
 
-#include <sstream>
-
 namespace {
 
 // A record file is a few bytes; only its start is read, however long it is.
@@ -85,9 +83,8 @@ bool reload_best_record(BestRecord& record) {
 }
 
 std::string record_file_text(int minutes, int seconds, int moves) {
-    std::ostringstream text;
-    text << minutes << (seconds < 10 ? " 0" : " ") << seconds << " " << moves << " ";
-    return text.str();
+    return std::to_string(minutes) + (seconds < 10 ? " 0" : " ") + std::to_string(seconds) + " " +
+           std::to_string(moves) + " ";
 }
 
 void write_best_record(BestRecord& record) {

@@ -11,10 +11,11 @@
 #
 #   wine32-chroot.sh make
 #       make the chroot unless it is ready
-#   wine32-chroot.sh wine [--bind DIR]... PROGRAM.exe [ARG]...
+#   wine32-chroot.sh wine [--bind DIR | --bind-ro DIR]... PROGRAM.exe [ARG]...
 #       run PROGRAM under the chroot's Wine, in a fresh copy of its prepared
-#       prefix, on the host's $DISPLAY; each DIR appears at its own path inside,
-#       and the current folder stays the current folder when it is inside one
+#       prefix, on the host's $DISPLAY; each DIR appears at its own path inside
+#       (read-only for --bind-ro, bound in the order given), and the current
+#       folder stays the current folder when it is inside one
 #
 # The chroot is $TESSARY_CACHE/wine32-chroot (default ~/.cache/tessary), made
 # from the Debian mirror that /etc/apt/sources.list.d/debian.sources names; the
@@ -97,11 +98,11 @@ build() {
 }
 
 # Inside as_user: qemu-i386 for 32-bit ELF files, the mounts, and COMMAND in the
-# chroot ROOT. Usage: enter ROOT [--bind DIR]... -- COMMAND...
+# chroot ROOT. Usage: enter ROOT [--bind DIR | --bind-ro DIR]... -- COMMAND...
 enter() {
     local dir=$1 binds=()
     shift
-    while [ "$1" = --bind ]; do binds+=("$2"); shift 2; done
+    while [ "$1" = --bind ] || [ "$1" = --bind-ro ]; do binds+=("$1" "$2"); shift 2; done
     shift
     # A 32-bit x86 ELF program: ELF ident, e_type EXEC or DYN, e_machine 3.
     # binfmt_misc reads the \x escapes itself; F opens qemu-i386 here, outside the chroot.
@@ -116,10 +117,12 @@ enter() {
     # The host's X server serves the chroot.
     mkdir "$dir/tmp/.X11-unix"
     mount --bind /tmp/.X11-unix "$dir/tmp/.X11-unix"
-    local b
-    for b in "${binds[@]}"; do
+    local i b
+    for ((i = 0; i < ${#binds[@]}; i += 2)); do
+        b=${binds[i + 1]}
         mkdir -p "$dir$b"
         mount --bind "$b" "$dir$b"
+        [ "${binds[i]}" = --bind ] || mount -o remount,bind,ro "$dir$b"
     done
     local keep=() name
     for name in DISPLAY TERM $(compgen -e | grep '^TESSARY_' || true); do
@@ -179,10 +182,10 @@ case ${1:-} in
         shift
         [ -n "${DISPLAY:-}" ] || { say "no DISPLAY to show the program on"; exit 2; }
         binds=()
-        while [ "${1:-}" = --bind ]; do
+        while [ "${1:-}" = --bind ] || [ "${1:-}" = --bind-ro ]; do
             dir=$(cd "$2" && pwd)
             [ "$dir" != / ] || { say "will not bind / into the chroot"; exit 2; }
-            binds+=(--bind "$dir")
+            binds+=("$1" "$dir")
             shift 2
         done
         [ $# -gt 0 ] || { say "wine: no program"; exit 2; }
@@ -201,6 +204,6 @@ case ${1:-} in
     _build) build "$2" ;;
     _enter) shift; enter "$@" ;;
     *)
-        echo "usage: $0 make | wine [--bind DIR]... PROGRAM.exe [ARG]..." >&2
+        echo "usage: $0 make | wine [--bind DIR | --bind-ro DIR]... PROGRAM.exe [ARG]..." >&2
         exit 2 ;;
 esac

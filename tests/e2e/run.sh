@@ -16,8 +16,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(cd "$(dirname "$driver")" && pwd)
 driver=$work/$(basename "$driver")
 dist=$(cd "$dist" && pwd)
-trap 'wine_env_stop remove' EXIT
+# A copy of the program folder, without a record or a current picture, for the
+# cases that run the game from a folder it cannot write (TESSARY_E2E_READONLY).
+readonly_copy=$work/readonly-$$
+trap 'wine_env_stop remove; rm -rf "$readonly_copy"' EXIT
 trap 'exit 130' INT TERM
+rm -rf "$readonly_copy"
+cp -a "$dist" "$readonly_copy" || exit 1
+rm -f "$readonly_copy/stats.txt" "$readonly_copy/BmpImages/game_image00.bmp"
+export TESSARY_E2E_READONLY=$readonly_copy
 wine_env_use "$dist" || exit 1
 if [ "$WINE_ENV_CHROOT" = 1 ]; then
     where="Wine 10 in its chroot"
@@ -27,4 +34,14 @@ else
 fi
 wine_env_xvfb || exit 1
 echo "e2e: $where, display $DISPLAY"
-wine_env_run --bind "$work" --bind "$dist" "$driver" "$dist" "$@"
+# Root ignores file modes, so the copy is made read-only by a bind mount in a
+# mount namespace of the run's own, which ends with the run: nothing stays
+# mounted, also on failure. Without the right to mount, those cases skip.
+if [ "$WINE_ENV_CHROOT" = 1 ]; then
+    wine_env_run --bind "$work" --bind "$dist" --bind-ro "$readonly_copy" "$driver" "$dist" "$@"
+elif unshare --mount true 2>/dev/null; then
+    unshare --mount sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" ||
+        unset TESSARY_E2E_READONLY; exec "$@"' "$readonly_copy" "$WINE64" "$driver" "$dist" "$@"
+else
+    TESSARY_E2E_READONLY= wine_env_run "$driver" "$dist" "$@"
+fi

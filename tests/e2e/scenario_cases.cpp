@@ -18,6 +18,7 @@
 #include "play.h"
 #include "presets.h"
 #include "soak.h"
+#include "start_box.h"
 
 namespace e2e {
 namespace {
@@ -371,6 +372,7 @@ E2E_CASE("missing pictures", "without the picture folder the program starts, til
     const std::string folder = make_scratch_folder();
     remove_folder(folder + "\\BmpImages");
     REQUIRE(GetFileAttributesA((folder + "\\BmpImages").c_str()) == INVALID_FILE_ATTRIBUTES);
+    StartBox box;  // the box saying the pictures are missing, closed with OK
     App app(folder);
     REQUIRE(app.running_window());
     check_no_faces(app, "at start");
@@ -391,6 +393,7 @@ E2E_CASE("missing pictures", "without the picture folder the program starts, til
 E2E_CASE("missing pictures", "without PuzNumbs.bmp the tiles have no faces until LOAD PIC gives them a picture") {
     const std::string folder = make_scratch_folder();
     REQUIRE(DeleteFileA((folder + "\\BmpImages\\PuzNumbs.bmp").c_str()));
+    StartBox box;  // the box saying the pictures are missing, closed with OK
     App app(folder);
     REQUIRE(app.running_window());
     check_no_faces(app, "at start");

@@ -1,7 +1,8 @@
-# Checks the players' zip: the program, the picture folder, the help file with
-# its pages, keyword index and search index, and a ReadMe with Windows line
-# ends; never a best record or a current picture left by a trial run, which
-# it checks by packing a copy of the folder that holds both.
+# Checks the players' zip: the program (large-address-aware when 32-bit), the
+# picture folder, the help file with its pages, keyword index and search index,
+# and a ReadMe with Windows line ends; never a best record or a current picture
+# left by a trial run, which it checks by packing a copy of the folder that
+# holds both.
 # cmake -DZIP=... -DPACK_SCRIPT=... -DHELP_SOURCES=... -DCHMLS=... -DWORK=... -P check_zip.cmake
 cmake_minimum_required(VERSION 3.25)
 set(_problems)
@@ -49,6 +50,21 @@ if(EXISTS "${_folder}/ReadMe.txt")
   string(REPLACE "0d 0a " "" _bare "${_bytes}")
   if(NOT _bytes MATCHES "0d 0a " OR _bare MATCHES "(^| )0[ad] ")
     problem("ReadMe.txt has line ends other than CR LF")
+  endif()
+endif()
+
+# The 32-bit program may use more than 2 GB on 64-bit Windows (a large photo
+# being decoded) only when its PE header says it is large-address-aware.
+if(EXISTS "${_folder}/Tessary.exe")
+  file(READ "${_folder}/Tessary.exe" _at OFFSET 60 LIMIT 4 HEX)
+  string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" _at "${_at}")
+  math(EXPR _machine_at "${_at} + 4")
+  math(EXPR _flags_at "${_at} + 22")
+  file(READ "${_folder}/Tessary.exe" _machine OFFSET ${_machine_at} LIMIT 2 HEX)
+  file(READ "${_folder}/Tessary.exe" _flags OFFSET ${_flags_at} LIMIT 1 HEX)
+  math(EXPR _large "0x${_flags} & 0x20")
+  if(_machine STREQUAL "4c01" AND _large EQUAL 0)
+    problem("the 32-bit Tessary.exe is not large-address-aware")
   endif()
 endif()
 

@@ -8,6 +8,7 @@
 #include "recording_window.h"
 
 #include <gtest/gtest.h>
+#include <lodepng.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -130,6 +131,17 @@ protected:
         return c;
     }
     bool running() const { return game.view().game_running == 1; }
+    // A file of the player's in the test's folder; its full path.
+    std::string put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder / name, std::ios::binary) << bytes;
+        return (folder / name).string();
+    }
+    // A real PNG file's bytes: one red pixel.
+    static std::string png_file() {
+        std::vector<unsigned char> png;
+        lodepng::encode(png, std::vector<unsigned char>{255, 0, 0}, 1, 1, LCT_RGB);
+        return std::string(png.begin(), png.end());
+    }
     // A LOAD PIC of a file of that name.
     void load(const std::string& name) {
         window.chosen_pictures = {"C:\\x\\" + name};
@@ -486,25 +498,68 @@ TEST_F(GameTest, LoadPicStepsComeInOrder) {
     EXPECT_EQ(game.view().number_picture_active, 0);
 }
 
-TEST_F(GameTest, OnlyLowerOrUpperCasePngIsConverted) {
+TEST_F(GameTest, APngTakesThePngWayByItsFirstBytesWhateverItsName) {
     const std::string current = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
-    struct Row { const char* chosen; bool converted; std::string preview; };
-    const Row rows[] = {{"D:\\a.png", true, current}, {"D:\\a.PNG", true, current}, {"D:\\a.Png", false, "D:\\a.Png"}};
+    const std::string png = png_file(), jpeg = "\xFF\xD8\xFF\xE0\x00\x10JFIF";
+    struct Row { const char* name; std::string bytes; bool converted; };
+    const Row rows[] = {{"a.png", png, true},          {"a.PNG", png, true},
+                        {"Photo.Png", png, true},      {"saved.jpg", png, true},
+                        {"photo.png", jpeg, false},    {"notes.gif", "plain text", false},
+                        {"short.png", png.substr(0, 7), false}};
     for (const Row& r : rows) {
+        const std::string path = put(r.name, r.bytes);
         window.calls.clear();
-        window.chosen_pictures = {r.chosen};
+        window.chosen_pictures = {path};
         game.load_pic();
-        EXPECT_EQ(window.only("convert").size(), r.converted ? 1u : 0u) << r.chosen;
-        EXPECT_EQ(window.only("preview"), Calls{"preview " + r.preview}) << r.chosen;
+        EXPECT_EQ(window.only("convert"), r.converted ? Calls{"convert " + path + " -> " + current} : Calls{})
+            << r.name;
+        EXPECT_EQ(window.only("preview"), Calls{"preview " + (r.converted ? current : path)}) << r.name;
     }
 }
 
-TEST_F(GameTest, UndecodablePngIsReportedAndTheOldPictureStays) {
+TEST_F(GameTest, APictureNeitherWayCanReadIsReportedAndTheTilesKeepTheirPicture) {
+    const std::string current = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
+    struct Row { const char* name; std::string path; bool imports, loads; Calls tried; };
+    const std::string truncated = put("truncated.Png", png_file().substr(0, 30));
+    const std::string text = put("xmasbells.bmp", "not a picture\r\n");
+    const std::string huge = put("huge.png", png_file());
+    const Row rows[] = {
+        {"truncated PNG", truncated, false, true, {"convert " + truncated + " -> " + current}},
+        {"text", text, true, false, {"preview " + text}},
+        // Converted, but the panel cannot take it: the panel's picture is written back.
+        {"converted PNG", huge, true, false,
+         {"convert " + huge + " -> " + current, "preview " + current, "snapshot " + current}},
+    };
+    // At start the tiles are cut from the number picture itself, and stay so.
     window.png_imports = false;
-    window.chosen_pictures = {"D:\\broken.png"};
+    window.chosen_pictures = {truncated};
     game.load_pic();
-    EXPECT_EQ(window.only("message"), Calls{"message Image failed to load. . . |Tessary Error"});
-    EXPECT_EQ(window.only("preview"), Calls{"preview C:\\Games\\Tessary\\BmpImages\\game_image00.bmp"});
+    EXPECT_EQ(game.tile_picture_path(), "C:\\Games\\Tessary\\BmpImages\\PuzNumbs.bmp");
+    EXPECT_EQ(window.only("snapshot"), Calls{});
+
+    window.png_imports = true;
+    window.chosen_pictures = {"C:\\x\\puznumbs.bmp"};
+    game.load_pic();
+    for (const Row& r : rows) {
+        game.new_game();
+        game.cancel_game();
+        window.calls.clear();
+        window.png_imports = r.imports;
+        window.previews_load = r.loads;
+        window.chosen_pictures = {r.path};
+        game.load_pic();
+        Calls tried;
+        for (const std::string& call : window.calls)
+            if (call.rfind("convert", 0) == 0 || call.rfind("preview", 0) == 0 || call.rfind("snapshot", 0) == 0)
+                tried.push_back(call);
+        EXPECT_EQ(tried, r.tried) << r.name;
+        EXPECT_EQ(window.only("message"), Calls{"message Image failed to load. . . |Tessary Error"}) << r.name;
+        EXPECT_EQ(game.tile_picture_path(), current) << r.name;
+        // The board is put in order, and the name of a picture that did not load has no effect.
+        EXPECT_EQ(cells(), ORDERED) << r.name;
+        EXPECT_EQ(game.view().number_picture_active, 1) << r.name;
+        EXPECT_EQ(game.view().sound_theme, 0) << r.name;
+    }
 }
 
 TEST_F(GameTest, OnlyPuznumbsInSmallLettersBringsMagicSquaresBack) {

@@ -14,6 +14,7 @@ public:
     std::vector<std::string> calls;
     bool help_opens = true;
     bool png_imports = true;
+    bool previews_load = true;
     // The files the open-file dialog returns, one per call; empty means cancelled.
     std::deque<std::string> chosen_pictures;
 
@@ -68,6 +69,9 @@ public:
         calls.push_back("convert " + png + " -> " + bmp);
         return png_imports;
     }
-    void load_preview(const std::string& path) override { calls.push_back("preview " + path); }
+    bool load_preview(const std::string& path) override {
+        calls.push_back("preview " + path);
+        return previews_load;
+    }
     void save_preview_snapshot(const std::string& path) override { calls.push_back("snapshot " + path); }
 };
