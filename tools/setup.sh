@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config python3
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libgtest-dev libbenchmark-dev liblodepng-dev zlib1g-dev libz-mingw-w64-dev
   libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
