@@ -33,7 +33,10 @@ int main(int argc, char** argv) {
         std::printf("usage: %s DIST_FOLDER [--filter TEXT] [--scratch FOLDER] [--soak ACTIONS]\n", argv[0]);
         return 2;
     }
-    const std::string dist = e2e::windows_path(argv[1]);
+    // A relative folder is taken from the current one, as a command prompt gives it.
+    char full[MAX_PATH] = {};
+    const std::string given = e2e::windows_path(argv[1]);
+    const std::string dist = GetFullPathNameA(given.c_str(), MAX_PATH, full, nullptr) ? full : given;
     std::string filter;
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
