@@ -10,6 +10,16 @@ bash tools/setup.sh
 
 step() { printf '\n=== %s\n' "$*"; }
 
+step "workflows: the CI files parse"
+python3 - .github/workflows/*.yml <<'PY'
+import sys, yaml
+for name in sys.argv[1:]:
+    jobs = (yaml.safe_load(open(name)) or {}).get("jobs") or {}
+    if not jobs or not all("runs-on" in job and job.get("steps") for job in jobs.values()):
+        sys.exit(name + ": a workflow needs jobs, each with runs-on and steps")
+    print(name + ": jobs " + ", ".join(jobs))
+PY
+
 step "host: portable core and unit tests"
 cmake --preset host >/dev/null
 cmake --build --preset host
