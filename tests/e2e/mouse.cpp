@@ -69,9 +69,8 @@ struct KeyName {
     WORD vk;
 };
 // The keys cases press; letters and digits stand for themselves.
-const KeyName KEYS[] = {{"Left", VK_LEFT},     {"Right", VK_RIGHT}, {"Up", VK_UP},   {"Down", VK_DOWN},
-                        {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB}, {"space", VK_SPACE},
-                        {"F1", VK_F1},         {"F2", VK_F2},       {"F3", VK_F3},   {"F4", VK_F4}};
+const KeyName KEYS[] = {{"Left", VK_LEFT},     {"Right", VK_RIGHT},    {"Up", VK_UP}, {"Down", VK_DOWN},
+                        {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"F1", VK_F1}, {"F2", VK_F2}};
 
 WORD virtual_key(const std::string& name) {
     for (const KeyName& k : KEYS)

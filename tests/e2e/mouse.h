@@ -21,8 +21,8 @@ bool mouse_click(HWND window, int x, int y);
 bool mouse_drag(HWND window, int x, int y, int dx, int dy);
 
 // Presses and releases the keys named in keys one after another, e.g.
-// "F2 Left Up": F1 to F4, Left, Right, Up, Down, Return, Escape, Tab, space, a
-// letter or a digit. False (and nothing pressed) when a name is unknown.
+// "F2 Left Up": F1, F2, Left, Right, Up, Down, Return, Escape, a letter or a
+// digit. False (and nothing pressed) when a name is unknown.
 bool press_keys(HWND window, const std::string& keys);
 
 // Holds one key down for ms milliseconds, repeating as a held key does, and lets it go.
