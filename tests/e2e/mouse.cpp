@@ -49,11 +49,17 @@ bool move_to(POINT p) {
     input.mi.dx = normalized(p.x, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN));
     input.mi.dy = normalized(p.y, GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-    if (!send(input)) return false;
+    return send(input);
+}
+
+// Moves the pointer to p and checks it is there before a button goes down
+// (while a button is held the program may move the pointer itself).
+bool point_at(POINT p) {
+    if (!move_to(p)) return false;
     POINT now{};
-    GetCursorPos(&now);
+    for (int i = 0; i < 20 && GetCursorPos(&now) && (now.x != p.x || now.y != p.y); ++i) Sleep(10);
     if (now.x == p.x && now.y == p.y) return true;
-    std::printf("    the mouse went to (%ld, %ld), not (%ld, %ld)\n", now.x, now.y, p.x, p.y);
+    std::printf("    the pointer went to (%ld, %ld), not (%ld, %ld)\n", now.x, now.y, p.x, p.y);
     return false;
 }
 
@@ -117,7 +123,7 @@ POINT screen_point(HWND window, int x, int y) {
 }
 
 bool mouse_click(HWND window, int x, int y) {
-    if (!bring_to_front(window) || !move_to(screen_point(window, x, y))) return false;
+    if (!bring_to_front(window) || !point_at(screen_point(window, x, y))) return false;
     // The pause lets the program see the pointer arrive before the button goes down.
     Sleep(50);
     const bool done = left_button(true) && left_button(false);
@@ -127,7 +133,7 @@ bool mouse_click(HWND window, int x, int y) {
 
 bool mouse_drag(HWND window, int x, int y, int dx, int dy) {
     const POINT p = screen_point(window, x, y);
-    if (!bring_to_front(window) || !move_to(p)) return false;
+    if (!bring_to_front(window) || !point_at(p)) return false;
     Sleep(100);
     if (!left_button(true)) return false;
     Sleep(200);
