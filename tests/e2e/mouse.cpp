@@ -18,9 +18,10 @@ bool send(INPUT input) {
 // The foreground belongs to the window's process (its main window or a box it
 // shows), so that the input reaches the program; a box the program has up keeps it.
 bool bring_to_front(HWND window) {
-    DWORD program = 0, front = 0;
+    DWORD program = 0;
     GetWindowThreadProcessId(window, &program);
-    const auto in_front = [&] {
+    const auto in_front = [program] {
+        DWORD front = 0;
         HWND w = GetForegroundWindow();
         return w && GetWindowThreadProcessId(w, &front) && front == program;
     };
