@@ -3,6 +3,7 @@
 # players' zip and the driver's zip unpacked side by side on drive C: of a fresh
 # prefix that has no drive Z: (so no way to a Linux file), and the driver
 # started from cmd.exe with the README's command line and TESSARY_E2E_WINDOWS=1.
+# A second unpacked program folder, read-only, serves the cases that need one.
 # Screens the driver saved at failures are copied to WORK/failed-as-on-windows.
 # Usage: run_as_windows.sh WORK Tessary-e2e-win64.zip Tessary-win64.zip [--filter TEXT]
 set -u
@@ -17,15 +18,16 @@ trap 'wine_env_stop remove' EXIT
 trap 'exit 130' INT TERM
 wine_env_prefix "$work/wine-cache" "$work/wine-windows-$$" || exit 1
 rm "$WINEPREFIX/dosdevices/z:" || exit 1
-test_folder=$WINEPREFIX/drive_c/Tessary-test
-mkdir "$test_folder" || exit 1
-cd "$test_folder" || exit 1
+readonly_folder=$WINEPREFIX/drive_c/Tessary-readonly
+mkdir "$readonly_folder" && cd "$readonly_folder" && cmake -E tar xf "$program_zip" || exit 1
+mkdir "$WINEPREFIX/drive_c/Tessary-test" && cd "$WINEPREFIX/drive_c/Tessary-test" || exit 1
 cmake -E tar xf "$program_zip" && cmake -E tar xf "$driver_zip" || exit 1
 wine_env_xvfb || exit 1
 echo "e2e: as on Windows, in C:\\Tessary-test of Wine prefix $WINEPREFIX (no drive Z:), display $DISPLAY"
 
 # Wine puts the arguments into cmd.exe's command line, quoting those with spaces.
-TESSARY_E2E_WINDOWS=1 "$WINE64" cmd /c 'Tessary-e2e\tessary_e2e.exe' Tessary "$@"
+export TESSARY_E2E_WINDOWS=1 TESSARY_E2E_READONLY='C:\Tessary-readonly\Tessary'
+wine_env_readonly "$readonly_folder/Tessary" "$WINE64" cmd /c 'Tessary-e2e\tessary_e2e.exe' Tessary "$@"
 rc=$?
 
 shopt -s nullglob
