@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every target and runs every test: the native
-# unit tests, a short fuzz run, the 64-bit program end to end under this
-# machine's Wine 8, and the shipping 32-bit program end to end under Wine 10 in
-# a Debian trixie chroot (made once into a cache; see tools/wine32-chroot.sh).
+# Installs what is missing, builds every target and runs every test: a parse of
+# the CI workflows, the native unit tests, a short fuzz run, the 64-bit program
+# end to end under this machine's Wine 8 (as usual, and once more as on
+# Windows), and the shipping 32-bit program end to end under Wine 10 in a
+# Debian trixie chroot (made once into a cache; see tools/wine32-chroot.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
