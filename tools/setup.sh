@@ -12,6 +12,7 @@ PACKAGES=(
   wine64 xvfb xdotool imagemagick x11-utils
   clang libclang-rt-14-dev
   zip dpkg-dev
+  python3-yaml  # the test command parses the CI workflows
   debootstrap  # the chroot with Wine 10 for the 32-bit program (tools/wine32-chroot.sh)
 )
 

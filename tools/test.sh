@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every target and runs every test: the native
-# unit tests, a short fuzz run, the 64-bit program end to end under this
-# machine's Wine 8, and the shipping 32-bit program end to end under Wine 10 in
-# a Debian trixie chroot (made once into a cache; see tools/wine32-chroot.sh).
+# Installs what is missing, builds every target and runs every test: a parse of
+# the CI workflows, the native unit tests, a short fuzz run, the 64-bit program
+# end to end under this machine's Wine 8 (as usual, and once more as on
+# Windows), and the shipping 32-bit program end to end under Wine 10 in a
+# Debian trixie chroot (made once into a cache; see tools/wine32-chroot.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash tools/setup.sh
 
 step() { printf '\n=== %s\n' "$*"; }
+
+step "workflows: the CI files parse"
+python3 - .github/workflows/*.yml <<'PY'
+import sys, yaml
+for name in sys.argv[1:]:
+    jobs = (yaml.safe_load(open(name)) or {}).get("jobs") or {}
+    if not jobs or not all("runs-on" in job and job.get("steps") for job in jobs.values()):
+        sys.exit(name + ": a workflow needs jobs, each with runs-on and steps")
+    print(name + ": jobs " + ", ".join(jobs))
+PY
 
 step "host: portable core and unit tests"
 cmake --preset host >/dev/null

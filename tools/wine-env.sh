@@ -11,6 +11,8 @@
 #                                      run PROGRAM under the picked Wine; in the chroot
 #                                      only the DIRs (at their own paths) and /tmp/.X11-unix
 #                                      are seen, and it brings its own prefix
+#   wine_env_readonly DIR COMMAND...   run COMMAND (this machine's Wine) with DIR made
+#                                      read-only, for the cases that TESSARY_E2E_READONLY serves
 # Only processes started here are stopped: the Xvfb by its PID, Wine through
 # `wineserver -k` on our own WINEPREFIX.
 
@@ -115,5 +117,20 @@ wine_env_run() {
     else
         while [ "$1" = --bind ]; do shift 2; done
         "$WINE64" "$@"
+    fi
+}
+
+# Root ignores file modes, so DIR is made read-only by a bind mount in a mount
+# namespace of COMMAND's own, which ends with it: nothing stays mounted, also on
+# failure. Without the right to mount, COMMAND runs with TESSARY_E2E_READONLY
+# empty and the cases that need the folder skip.
+wine_env_readonly() {
+    local dir=$1
+    shift
+    if unshare --mount true 2>/dev/null; then
+        unshare --mount sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" ||
+            unset TESSARY_E2E_READONLY; exec "$@"' "$dir" "$@"
+    else
+        TESSARY_E2E_READONLY= "$@"
     fi
 }

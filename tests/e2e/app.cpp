@@ -2,6 +2,8 @@
 #include "app.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -9,6 +11,19 @@ namespace {
 std::string g_dist;
 std::string g_scratch_root;
 int g_scratch_count = 0;
+std::vector<std::string> g_scratch_copies;
+
+// Wine's ntdll says which Wine it is; Windows' has no such export.
+const char* wine_version() {
+    const auto get = reinterpret_cast<const char* (*)()>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")));
+    return get ? get() : nullptr;
+}
+
+bool as_on_windows() {
+    const char* setting = std::getenv("TESSARY_E2E_WINDOWS");
+    return !wine_version() || (setting && std::string(setting) == "1");
+}
 
 bool copy_folder(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
@@ -43,11 +58,24 @@ HWND find_main_window(DWORD pid) {
 }  // namespace
 
 std::string windows_path(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    if (!as_on_windows() && !path.empty() && path[0] == '/') path = "Z:" + path;
     for (char& c : path)
         if (c == '/') c = '\\';
     while (path.size() > 3 && path.back() == '\\') path.pop_back();
     return path;
+}
+
+std::string platform_name() {
+    if (const char* wine = wine_version())
+        return std::string("Wine ") + wine + (as_on_windows() ? ", as on Windows" : "");
+    // GetVersionEx answers 6.2 to a program without a manifest; ntdll tells the truth.
+    RTL_OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    const auto get = reinterpret_cast<LONG(WINAPI*)(RTL_OSVERSIONINFOW*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    if (get) get(&version);
+    return "Windows " + std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
+           "." + std::to_string(version.dwBuildNumber);
 }
 
 // Deletes a folder and everything in it; a missing folder is fine.
@@ -82,6 +110,14 @@ void set_folders(const std::string& dist, const std::string& scratch_root) {
 
 const std::string& dist_folder() { return g_dist; }
 
+const std::string& scratch_root() { return g_scratch_root; }
+
+void remove_scratch_copies() {
+    for (const std::string& folder : g_scratch_copies) remove_folder(folder);
+    g_scratch_copies.clear();
+    RemoveDirectoryA(g_scratch_root.c_str());
+}
+
 std::string make_scratch_folder(const std::string& suffix) {
     char name[32];
     std::snprintf(name, sizeof name, "\\run%03d", ++g_scratch_count);
@@ -90,6 +126,7 @@ std::string make_scratch_folder(const std::string& suffix) {
     // earlier run may still be there: every case starts from a clean copy.
     remove_folder(folder);
     copy_folder(g_dist, folder);
+    g_scratch_copies.push_back(folder);
     DeleteFileA((folder + "\\stats.txt").c_str());
     return folder;
 }

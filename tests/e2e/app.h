@@ -21,8 +21,20 @@ const std::string& dist_folder();
 // text) ends its name.
 std::string make_scratch_folder(const std::string& suffix = "");
 
-// A Linux path (as CTest and the scripts pass it) as the same place on Wine's drive Z:.
+// A folder as named on the command line, with backslashes. Under Wine a Linux
+// path (as CTest and the scripts pass it) becomes the same place on drive Z:,
+// unless TESSARY_E2E_WINDOWS=1 asks the driver to behave exactly as on
+// Windows, where a path is taken as it is given.
 std::string windows_path(std::string path);
+
+// What the driver runs on: "Windows 10.0.20348", "Wine 8.0", or
+// "Wine 8.0, as on Windows" (TESSARY_E2E_WINDOWS=1).
+std::string platform_name();
+
+// Deletes the scratch copies made so far, and the scratch folder itself
+// unless something else (a screen saved at a failure) is left in it.
+void remove_scratch_copies();
+const std::string& scratch_root();
 
 // Deletes a folder and everything in it; a missing folder is fine.
 void remove_folder(const std::string& folder);

@@ -22,6 +22,7 @@ std::vector<Case>& cases() {
 }
 
 int failures_in_case = 0;
+void (*first_failure_action)() = nullptr;
 
 }  // namespace
 
@@ -34,10 +35,13 @@ bool fail(const char* file, int line, const std::string& message) {
     ++failures_in_case;
     std::printf("    %s:%d: %s\n", file, line, message.c_str());
     std::fflush(stdout);
+    if (failures_in_case == 1 && first_failure_action) first_failure_action();
     return false;
 }
 
 bool pass() { return true; }
+
+void on_first_failure(void (*action)()) { first_failure_action = action; }
 
 int run_cases(const std::string& filter, const std::vector<std::string>& group_order) {
     // Static registration runs in link order, which the linker may reverse.

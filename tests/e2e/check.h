@@ -19,6 +19,10 @@ bool fail(const char* file, int line, const std::string& message);
 // Records a passed check.
 bool pass();
 
+// Called at the first failed check of a case, while the program still shows
+// what went wrong.
+void on_first_failure(void (*action)());
+
 // Runs the cases whose "group/name" contains filter (all when empty), groups in
 // the order given (others after them), cases of a group in registration order;
 // prints one line per case and "N passed, N failed" alone on the last line.

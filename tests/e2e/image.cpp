@@ -80,13 +80,11 @@ bool write_bmp(const std::string& path, const Image& image) {
     return write_file(path, b);
 }
 
-bool capture_client(HWND window, Image& image) {
-    RECT client{};
-    if (!GetClientRect(window, &client)) return false;
-    const int w = client.right, h = client.bottom;
-    if (w <= 0 || h <= 0) return false;
-    HDC source = GetDC(window);
-    if (!source) return false;
+namespace {
+
+// Copies a rectangle of a device context into image through a DIB section.
+bool capture(HDC source, int x, int y, int w, int h, Image& image) {
+    if (!source || w <= 0 || h <= 0) return false;
     HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -100,7 +98,7 @@ bool capture_client(HWND window, Image& image) {
     bool ok = false;
     if (dib && bits) {
         HGDIOBJ old = SelectObject(memory, dib);
-        ok = BitBlt(memory, 0, 0, w, h, source, 0, 0, SRCCOPY) != 0;
+        ok = BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY) != 0;
         GdiFlush();
         image.width = w;
         image.height = h;
@@ -111,7 +109,25 @@ bool capture_client(HWND window, Image& image) {
     }
     if (dib) DeleteObject(dib);
     DeleteDC(memory);
-    ReleaseDC(window, source);
+    return ok;
+}
+
+}  // namespace
+
+bool capture_client(HWND window, Image& image) {
+    RECT client{};
+    if (!GetClientRect(window, &client)) return false;
+    HDC source = GetDC(window);
+    const bool ok = capture(source, 0, 0, client.right, client.bottom, image);
+    if (source) ReleaseDC(window, source);
+    return ok;
+}
+
+bool capture_screen(Image& image) {
+    HDC screen = GetDC(nullptr);
+    const bool ok = capture(screen, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), image);
+    if (screen) ReleaseDC(nullptr, screen);
     return ok;
 }
 

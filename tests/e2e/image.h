@@ -32,6 +32,8 @@ bool write_bmp(const std::string& path, const Image& image);
 // The client area of a window as it is on the screen (BitBlt from its DC); the
 // window must be on-screen and uncovered.
 bool capture_client(HWND window, Image& image);
+// The whole screen, every window on it as shown.
+bool capture_screen(Image& image);
 
 // Largest difference of the three channels.
 int colour_distance(Rgb a, Rgb b);

@@ -1,5 +1,5 @@
-// The keys, pressed on the X display as a player presses them: F2 deals, the
-// arrows slide tiles, F1 asks for the help file.
+// The keys, pressed as a player presses them: F2 deals, the arrows slide
+// tiles, F1 asks for the help file.
 #include <cstdio>
 
 #include "app.h"
@@ -30,10 +30,8 @@ std::string arrow_for(const Cells& cells, int tile) {
     return "";
 }
 
-bool press_keys(const std::string& keys) { return xdotool("key --delay 30 " + keys); }
-
 // Waits up to five seconds for a control to show text: keys reach the program
-// through the X server, later than the driver's own messages.
+// through the system's input queue, later than the driver's own messages.
 bool shows(const App& app, int id, const std::string& text) {
     for (int i = 0; i < 250 && app.text(id) != text; ++i) Sleep(20);
     app.settle();
@@ -49,7 +47,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     // The program's window is the active one from the start: no click is needed.
     REQUIRE(GetForegroundWindow() == app.window());
 
-    REQUIRE(press_keys("F2") && shows(app, RESULT, " "));
+    REQUIRE(press_keys(app.window(), "F2") && shows(app, RESULT, " "));
     Cells cells;
     REQUIRE(app.read_board(cells));
     CHECK(preset_number(cells) != 0);
@@ -70,7 +68,8 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
             expected = after;
         }
     }
-    REQUIRE(xdotool("key F2 keydown " + held + " sleep 2 keyup " + held) && shows(app, MOVES, std::to_string(moves)));
+    REQUIRE(press_keys(app.window(), "F2") && hold_key(app.window(), held, 2000) &&
+            shows(app, MOVES, std::to_string(moves)));
     REQUIRE(app.read_board(cells));
     CHECK(cells == expected);
     CHECK(clock_seconds(app.text(TIME)) >= 30);
@@ -85,7 +84,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
         slide(cells, steps[i]);
         ++moves;
         if ((i + 1) % 10 != 0 && i + 1 < steps.size()) continue;
-        REQUIRE(press_keys(keys) && shows(app, MOVES, std::to_string(moves)));
+        REQUIRE(press_keys(app.window(), keys) && shows(app, MOVES, std::to_string(moves)));
         Cells shown;
         REQUIRE(app.read_board(shown));
         CHECK_EQ_AT(shown == cells, true, "after " + std::to_string(moves) + " moves");
@@ -99,7 +98,7 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     CHECK_EQ(stats, record_bytes(clock_seconds(app.text(TIME)), moves));
 
     // Started again with F2.
-    REQUIRE(press_keys("F2") && shows(app, RESULT, " "));
+    REQUIRE(press_keys(app.window(), "F2") && shows(app, RESULT, " "));
     CHECK_EQ(app.text(MOVES), std::string("0"));
     REQUIRE(app.read_board(cells));
 
@@ -112,21 +111,21 @@ E2E_CASE("keyboard", "a game dealt, won and dealt again with the keys alone; arr
     REQUIRE(GetGUIThreadInfo(GetWindowThreadProcessId(app.window(), nullptr), &gui));
     CHECK(gui.hwndFocus == app.control(TILE_ID[stuck]));
     const int tile = tile_next_to_empty(cells);
-    REQUIRE(press_keys(arrow_for(cells, tile)) && shows(app, MOVES, "1"));
+    REQUIRE(press_keys(app.window(), arrow_for(cells, tile)) && shows(app, MOVES, "1"));
     slide(cells, tile);
     Cells shown;
     REQUIRE(app.read_board(shown));
     CHECK(shown == cells);
 
     // F1 is HELP; the keys pressed while its error box is up stay in the box.
-    REQUIRE(press_keys("F1"));
+    REQUIRE(press_keys(app.window(), "F1"));
     HWND box = app.find_dialog(5000);
     REQUIRE(box != nullptr);
     char caption[64] = {};
     GetWindowTextA(box, caption, sizeof caption);
     CHECK_EQ(std::string(caption), std::string("Error - Tessary"));
     CHECK(GetForegroundWindow() == box);
-    REQUIRE(press_keys("Left Right Up Down F2"));
+    REQUIRE(press_keys(app.window(), "Left Right Up Down F2"));
     Sleep(300);
     app.settle();
     press(box, IDOK);

@@ -1,6 +1,7 @@
-// The real mouse on the X display the program's windows are shown on: xdotool
-// run from the driver, so clicks and drags go through the X server, Wine's
-// input handling and the program's own message handling, as a player's do.
+// The real mouse and keyboard: input sent through SendInput, so clicks, drags
+// and keys go through the system's input handling and the program's own
+// message handling, as a player's do. Each call first brings the program's
+// window to the foreground, unless a box of the program is there already.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +9,6 @@
 #include <string>
 
 namespace e2e {
-
-// Runs `xdotool arguments` (a Unix program: Wine starts it through /bin/sh
-// with the display the driver runs on) and waits until it has finished.
-// False when it could not be started, failed, or took longer than timeout_ms.
-bool xdotool(const std::string& arguments, DWORD timeout_ms = 10000);
 
 // The screen point of a point in a window's client area.
 POINT screen_point(HWND window, int x, int y);
@@ -23,5 +19,13 @@ bool mouse_click(HWND window, int x, int y);
 // Presses the left button at a client point, moves the mouse by (dx, dy) in
 // steps, as a hand does, and releases it.
 bool mouse_drag(HWND window, int x, int y, int dx, int dy);
+
+// Presses and releases the keys named in keys one after another, e.g.
+// "F2 Left Up": F1, F2, Left, Right, Up, Down, Return, Escape, a letter or a
+// digit. False (and nothing pressed) when a name is unknown.
+bool press_keys(HWND window, const std::string& keys);
+
+// Holds one key down for ms milliseconds, repeating as a held key does, and lets it go.
+bool hold_key(HWND window, const std::string& key, DWORD ms);
 
 }  // namespace e2e

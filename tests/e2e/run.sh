@@ -34,14 +34,9 @@ else
 fi
 wine_env_xvfb || exit 1
 echo "e2e: $where, display $DISPLAY"
-# Root ignores file modes, so the copy is made read-only by a bind mount in a
-# mount namespace of the run's own, which ends with the run: nothing stays
-# mounted, also on failure. Without the right to mount, those cases skip.
+# The copy is read-only in the run's own mount namespace (see wine-env.sh).
 if [ "$WINE_ENV_CHROOT" = 1 ]; then
     wine_env_run --bind "$work" --bind "$dist" --bind-ro "$readonly_copy" "$driver" "$dist" "$@"
-elif unshare --mount true 2>/dev/null; then
-    unshare --mount sh -c 'mount --bind "$0" "$0" && mount -o remount,bind,ro "$0" ||
-        unset TESSARY_E2E_READONLY; exec "$@"' "$readonly_copy" "$WINE64" "$driver" "$dist" "$@"
 else
-    TESSARY_E2E_READONLY= wine_env_run "$driver" "$dist" "$@"
+    wine_env_readonly "$readonly_copy" "$WINE64" "$driver" "$dist" "$@"
 fi
