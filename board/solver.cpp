@@ -116,9 +116,9 @@ struct Placements {
         for (int i = 0; i < N; ++i) n *= static_cast<std::uint32_t>(CELLS - i);
         return n;
     }
-    // The weight of the i-th tile's digit.
+    // The weight of each tile's digit, by slot; 0 for NO_TILE and beyond.
     struct Weights {
-        std::uint32_t of[N];
+        std::uint32_t of[CELLS];
         constexpr Weights() : of() {
             for (int i = 0; i < N; ++i) {
                 of[i] = 1;
@@ -127,7 +127,6 @@ struct Placements {
         }
     };
     static constexpr Weights WEIGHTS{};
-    static std::uint32_t weight(int i) { return WEIGHTS.of[i]; }
 
     static std::uint32_t index(const int* cells) {
         std::uint32_t index = 0, used = 0;
@@ -139,23 +138,29 @@ struct Placements {
         return index;
     }
 
-    // The number after the i-th tile steps from its cell to the neighbouring
-    // cell to. Sideways only its own digit changes, by one. Up or down it
-    // changes by four, less one for each earlier tile passed over, and each
-    // later tile passed over has one tile fewer (or more) below it.
-    template <typename Cell>
-    static std::uint32_t after_step(std::uint32_t index, const Cell* cells, int i, int to) {
-        const int from = cells[i];
-        const std::uint32_t w = weight(i);
-        if (to == from + 1) return index + w;
-        if (to == from - 1) return index - w;
-        const int between = (to > from ? from : to) + 1;
-        std::uint32_t step = 4 * w;
-        for (int j = 0; j < N; ++j)
-            if (j != i && cells[j] >= between && cells[j] < between + 3) step += j < i ? 0u - w : weight(j);
-        return to > from ? index + step : index - step;
-    }
 };
+
+constexpr std::uint8_t NO_TILE = 15;
+
+// The number of a placement after the tile in slot i steps from cell from to
+// the neighbouring cell to; slot_at: which slot stands on each cell, or
+// NO_TILE; weight: each slot's digit weight, 0 for NO_TILE. Sideways only the
+// tile's own digit changes, by one. Up or down it changes by four, less one
+// for each earlier tile passed over, and each later tile passed over has one
+// tile fewer (or more) below it.
+inline std::uint32_t after_step(std::uint32_t index, int from, int to, int i, const std::uint8_t* slot_at,
+                                const std::uint32_t* weight) {
+    const std::uint32_t w = weight[i];
+    if (to == from + 1) return index + w;
+    if (to == from - 1) return index - w;
+    const int between = (to > from ? from : to) + 1;
+    std::uint32_t step = 4 * w;
+    for (int c = between; c < between + 3; ++c) {
+        const int k = slot_at[c];
+        step += k < i ? 0u - w : weight[k];
+    }
+    return to > from ? index + step : index - step;
+}
 
 // A table's entries: (moves - Manhattan distance) / 2 of the group's tiles, four
 // bits each. The moves of a group's tiles have the parity of their Manhattan
@@ -201,9 +206,12 @@ void build(Table& table) {
             const std::uint32_t index = static_cast<std::uint32_t>(s >> INDEX_SHIFT);
             const std::uint32_t reach = static_cast<std::uint32_t>(s & 0xFFFF);
             occupied = 0;
+            std::uint8_t slot_at[CELLS];
+            std::fill(slot_at, slot_at + CELLS, NO_TILE);
             for (int i = 0; i < N; ++i) {
                 cells[i] = static_cast<int>((s >> cell_shift(i)) & 15);
                 occupied |= 1u << cells[i];
+                slot_at[cells[i]] = static_cast<std::uint8_t>(i);
             }
             const std::uint32_t free = ~occupied & 0xFFFF;
             for (int i = 0; i < N; ++i) {
@@ -211,7 +219,7 @@ void build(Table& table) {
                 const std::uint32_t left = 1u << from;
                 for (std::uint32_t targets = NEIGHBOURS.mask[from] & reach; targets; targets &= targets - 1) {
                     const int to = __builtin_ctz(targets);
-                    const std::uint32_t after = P::after_step(index, cells, i, to);
+                    const std::uint32_t after = after_step(index, from, to, i, slot_at, P::WEIGHTS.of);
                     const std::uint32_t mask = reached[after];
                     if (mask & left) continue;
                     if (mask == 0) {
@@ -362,7 +370,6 @@ namespace {
 
 // The cells a lookup reads, in its table's view, and where it reads.
 struct Reading {
-    static constexpr std::uint8_t NO_TILE = 15;
     std::uint8_t cells[6];
     std::uint8_t slot_at[CELLS];  // by cell of the view: which of the tiles stands there, or NO_TILE
     std::uint32_t index;
@@ -377,7 +384,7 @@ struct Reading {
 Reading start_reading(int l, const std::uint8_t* cell_of_tile) {
     const LookupPlan& plan = PLANS.of[l];
     Reading reading{};
-    std::fill(reading.slot_at, reading.slot_at + CELLS, Reading::NO_TILE);
+    std::fill(reading.slot_at, reading.slot_at + CELLS, NO_TILE);
     int cells[6];
     for (int j = 0; j < plan.size; ++j) {
         cells[j] = plan.view[cell_of_tile[plan.tiles[j]]];
@@ -393,20 +400,9 @@ Reading start_reading(int l, const std::uint8_t* cell_of_tile) {
     return reading;
 }
 
-// Where a lookup reads once its j-th tile has stepped to the board cell to
-// (the rule of Placements::after_step).
+// Where a lookup reads once its j-th tile has stepped to the board cell to.
 std::uint32_t stepped(const LookupPlan& plan, const Reading& reading, int j, int to_cell) {
-    const int to = plan.view[to_cell], from = reading.cells[j];
-    const std::uint32_t w = plan.weight[j];
-    if (to == from + 1) return reading.index + w;
-    if (to == from - 1) return reading.index - w;
-    const int between = (to > from ? from : to) + 1;
-    std::uint32_t step = 4 * w;
-    for (int c = between; c < between + 3; ++c) {
-        const int k = reading.slot_at[c];
-        step += k < j ? 0u - w : plan.weight[k];
-    }
-    return to > from ? reading.index + step : reading.index - step;
+    return after_step(reading.index, reading.cells[j], plan.view[to_cell], j, reading.slot_at, plan.weight);
 }
 
 // One search: the board, where each tile stands, and each lookup's value, kept
@@ -454,13 +450,19 @@ private:
             int from, tile;
             std::uint32_t index[MAX_LOOKUPS];
         } next[4];  // four only from the start
+        // Moves that bring their tile closer to home come first: the last
+        // iteration then meets home sooner.
         int count = 0;
-        for (int k = 0; k < NEIGHBOURS.count[empty]; ++k) {
-            const int from = NEIGHBOURS.cell[empty][k];
-            if (from == came_from) continue;
-            Move& move = next[count++];
-            move.from = from;
-            move.tile = board_[from];
+        for (int closer = 1; closer >= 0; --closer)
+            for (int k = 0; k < NEIGHBOURS.count[empty]; ++k) {
+                const int from = NEIGHBOURS.cell[empty][k];
+                const int tile = board_[from];
+                if (from == came_from || (DISTANCES.of[tile][empty] < DISTANCES.of[tile][from]) != (closer == 1)) continue;
+                next[count].from = from;
+                next[count++].tile = tile;
+            }
+        for (int k = 0; k < count; ++k) {
+            Move& move = next[k];
             const auto& reads = PLANS.reading[move.tile];
             for (int r = 0; r < reads.count; ++r) {
                 const int l = reads.of[r].lookup;
