@@ -17,8 +17,8 @@ namespace {
 
 constexpr int CELLS = CELL_COUNT;
 constexpr int EMPTY_HOME = 15;
-// No board is farther than 80 single-tile steps from home.
-constexpr int MAX_LENGTH = 96;
+// No board is farther than 80 single-tile steps from its end: the search stops there.
+constexpr int MAX_LENGTH = 80;
 
 int row(int cell) { return cell / 4; }
 int column(int cell) { return cell % 4; }
@@ -431,7 +431,7 @@ public:
         Solution solution;
         int largest = 0;
         for (int p = 0; p < PARTITION_COUNT; ++p) largest = std::max(largest, sum_[p]);
-        for (bound_ = manhattan_ + 2 * largest; manhattan_ != 0; bound_ += 2) {
+        for (bound_ = manhattan_ + 2 * largest; manhattan_ != 0 && bound_ <= MAX_LENGTH; bound_ += 2) {
             if (step(0, cell_of_[0], -1)) {
                 solution.tiles.assign(path_, path_ + bound_);
                 break;
@@ -572,6 +572,11 @@ Cells cells_of(const Board& board) {
 }
 
 Solver::Solver() : databases_(new Databases) {}
+
+const Solver& shared_solver() {
+    static const Solver solver;
+    return solver;
+}
 
 Solver::~Solver() = default;
 

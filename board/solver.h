@@ -46,3 +46,6 @@ public:
 private:
     std::unique_ptr<const Databases> databases_;
 };
+
+// The solver of the game's hints, one a run: its databases are built at the first call.
+const Solver& shared_solver();
