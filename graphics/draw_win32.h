@@ -14,7 +14,7 @@ void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string&
 // The hint's frame on a tile: its colours and widths in pixels, outside first.
 constexpr COLORREF HINT_FRAME_OUTER = RGB(0, 0, 0);
 constexpr COLORREF HINT_FRAME_INNER = RGB(255, 220, 0);
-constexpr int HINT_FRAME_OUTER_WIDTH = 2;
+constexpr int HINT_FRAME_OUTER_WIDTH = 3;
 constexpr int HINT_FRAME_INNER_WIDTH = 3;
 
 // WM_CTLCOLORSTATIC: black text on a transparent background; returns the brush
