@@ -29,7 +29,8 @@ int distance(int tile, int cell) {
 }
 // The board's own symmetries on cells.
 int mirrored(int cell) { return column(cell) * 4 + row(cell); }  // about the main diagonal
-int flipped(int cell) { return (3 - row(cell)) * 4 + column(cell); }  // top row to bottom row
+int flipped_rows(int cell) { return (3 - row(cell)) * 4 + column(cell); }
+int flipped_columns(int cell) { return row(cell) * 4 + 3 - column(cell); }
 
 // The cells next to each cell, as a mask and as a list.
 struct Neighbours {
@@ -163,8 +164,11 @@ inline std::uint32_t after_step(std::uint32_t index, int from, int to, int i, co
 }
 
 // A table's entries: (moves - Manhattan distance) / 2 of the group's tiles, four
-// bits each. The moves of a group's tiles have the parity of their Manhattan
-// distance, and exceed it by 24 at most.
+// bits each; the moves of a group's tiles have the parity of their Manhattan
+// distance and exceed it by 10 at most. The entries are read by a sparse
+// number, four bits for each tile's cell, so that a move changes one digit:
+// 16^6 entries for six tiles, 8 MB; the breadth-first search that fills the
+// table numbers placements densely.
 struct Table {
     int size = 0;
     int tiles[6] = {};
@@ -172,6 +176,37 @@ struct Table {
 
     int at(std::uint32_t index) const { return (excess[index >> 1] >> ((index & 1) << 2)) & 15; }
 };
+
+// Copies a table numbered densely into one numbered sparsely: the placements
+// in the dense order are those of the cells in lexicographic order.
+template <int N>
+void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& sparse) {
+    sparse.assign(std::size_t{1} << (4 * N - 1), 0);
+    int cells[N];
+    std::uint32_t used = 0, index = 0;
+    // Depth-first through the cells of tile 0, 1, ...: each leaf is the next dense number.
+    int i = 0;
+    cells[0] = -1;
+    while (i >= 0) {
+        if (i < N && cells[i] >= 0) used &= ~(1u << cells[i]);
+        do ++cells[i];
+        while (cells[i] < CELLS && (used >> cells[i] & 1));
+        if (cells[i] == CELLS) {
+            --i;
+            continue;
+        }
+        used |= 1u << cells[i];
+        if (i + 1 < N) {
+            cells[++i] = -1;
+            continue;
+        }
+        std::uint32_t entry = 0;
+        for (int j = 0; j < N; ++j) entry |= static_cast<std::uint32_t>(cells[j]) << (4 * j);
+        const int value = (dense[index >> 1] >> ((index & 1) << 2)) & 15;
+        sparse[entry >> 1] |= static_cast<std::uint8_t>(value << ((entry & 1) << 2));
+        ++index;
+    }
+}
 
 // Breadth first from home over (placement, the empty cell's region): a move of
 // a group tile into the region costs one, the other tiles move for free. Each
@@ -182,7 +217,7 @@ template <int N>
 void build(Table& table) {
     using P = Placements<N>;
     const int* tiles = table.tiles;
-    table.excess.assign((P::count() + 1) / 2, 0);
+    std::vector<std::uint8_t> excess((P::count() + 1) / 2, 0);
     std::vector<std::uint16_t> reached(P::count(), 0);
     // A queued state: the placement's number, the group's cells (four bits
     // each, the first tile's highest) and the empty cell's region.
@@ -226,8 +261,7 @@ void build(Table& table) {
                         int manhattan = DISTANCES.of[tiles[i]][to];
                         for (int j = 0; j < N; ++j)
                             if (j != i) manhattan += DISTANCES.of[tiles[j]][cells[j]];
-                        table.excess[after >> 1] |=
-                            static_cast<std::uint8_t>(((moves - manhattan) / 2) << ((after & 1) << 2));
+                        excess[after >> 1] |= static_cast<std::uint8_t>(((moves - manhattan) / 2) << ((after & 1) << 2));
                     }
                     const std::uint32_t now_reach = region_of(left, (free | left) & ~(1u << to));
                     reached[after] = static_cast<std::uint16_t>(mask | now_reach);
@@ -245,11 +279,13 @@ void build(Table& table) {
         level.resize(next.size());
         for (const std::uint64_t s : next) level[start[s >> BUCKET_SHIFT]++] = s;
     }
+    std::vector<std::uint16_t>().swap(reached);
+    spread<N>(excess, table.excess);
 }
 
-enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, TABLE_COUNT };
-// The groups: a 2 x 3 block at the top left; the others fill in below and to
-// the right of it in three ways.
+enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, LEFT_COLUMN, FIVE_BOTTOM, TABLE_COUNT };
+// The groups: a 2 x 3 block at the top left; the others fill in around it,
+// or around its images, in four ways.
 struct Group {
     int size;
     int tiles[6];
@@ -257,24 +293,30 @@ struct Group {
 constexpr Group GROUPS[TABLE_COUNT] = {
     {6, {1, 2, 3, 5, 6, 7}}, {5, {4, 8, 11, 12, 15}}, {4, {9, 10, 13, 14}},
     {3, {4, 8, 12}},         {5, {8, 11, 12, 14, 15}}, {4, {4, 9, 10, 13}},
+    {4, {1, 5, 9, 13}},      {5, {10, 11, 12, 14, 15}},
 };
 
 // One table read through a symmetry of the board: the value of the table's
-// group on the board mapped by that symmetry.
+// group on the board mapped by that symmetry. The block's table serves every
+// 2 x 3 block in a corner but the empty cell's: the moves are the same on the
+// flipped board, and in each the other cells are all connected at home.
+enum Flip { AS_IS, ROWS, COLUMNS };  // the block at the bottom left, at the top right
 struct Lookup {
     int table;
-    bool flip;    // the block at the bottom left: the top-left block's table, rows flipped
+    Flip flip;
     bool mirror;  // on the board's mirror image
 };
-constexpr int PARTITION_COUNT = 6;
+constexpr int PARTITION_COUNT = 8;  // at most 8: their sums are the bytes of one word
 // Each partition's lookups: every tile read by exactly one of them.
 constexpr Lookup PARTITIONS[PARTITION_COUNT][3] = {
-    {{BLOCK, false, false}, {FIVE_RIGHT, false, false}, {FOUR_LEFT, false, false}},
-    {{BLOCK, false, true}, {FIVE_RIGHT, false, true}, {FOUR_LEFT, false, true}},
-    {{BLOCK, false, false}, {BLOCK, true, false}, {COLUMN, false, false}},
-    {{BLOCK, false, true}, {BLOCK, true, true}, {COLUMN, false, true}},
-    {{BLOCK, false, false}, {FIVE_CORNER, false, false}, {FOUR_EDGE, false, false}},
-    {{BLOCK, false, true}, {FIVE_CORNER, false, true}, {FOUR_EDGE, false, true}},
+    {{BLOCK, AS_IS, false}, {FIVE_RIGHT, AS_IS, false}, {FOUR_LEFT, AS_IS, false}},
+    {{BLOCK, AS_IS, true}, {FIVE_RIGHT, AS_IS, true}, {FOUR_LEFT, AS_IS, true}},
+    {{BLOCK, AS_IS, false}, {BLOCK, ROWS, false}, {COLUMN, AS_IS, false}},
+    {{BLOCK, AS_IS, true}, {BLOCK, ROWS, true}, {COLUMN, AS_IS, true}},
+    {{BLOCK, AS_IS, false}, {FIVE_CORNER, AS_IS, false}, {FOUR_EDGE, AS_IS, false}},
+    {{BLOCK, AS_IS, true}, {FIVE_CORNER, AS_IS, true}, {FOUR_EDGE, AS_IS, true}},
+    {{BLOCK, COLUMNS, false}, {LEFT_COLUMN, AS_IS, false}, {FIVE_BOTTOM, AS_IS, false}},
+    {{BLOCK, COLUMNS, true}, {LEFT_COLUMN, AS_IS, true}, {FIVE_BOTTOM, AS_IS, true}},
 };
 constexpr int MAX_LOOKUPS = 3 * PARTITION_COUNT;
 
@@ -283,34 +325,39 @@ struct LookupPlan {
     int table = 0;
     int size = 0;
     int tiles[6] = {};
-    std::uint32_t weight[16] = {};  // of each tile's digit in the table's numbering; 0 past the tiles
     std::uint8_t view[CELLS] = {};  // cell on the board to cell in the table's view
 };
+
+int flip(Flip flip, int cell) {
+    return flip == ROWS ? flipped_rows(cell) : flip == COLUMNS ? flipped_columns(cell) : cell;
+}
 
 struct Plans {
     LookupPlan of[MAX_LOOKUPS];
     int count = 0;
-    int in_partition[PARTITION_COUNT][CELLS] = {};  // the lookup that reads a tile, by partition
-    // The lookups that read a tile, and which of their tiles it is.
+    // The lookups that read a tile, which of their tiles it is, and the
+    // partitions they serve as a byte 1 in those partitions' bytes.
     struct Read {
         int lookup, slot;
+        std::uint64_t partitions;
     };
     struct TileReads {
         int count = 0;
         Read of[2 * PARTITION_COUNT];
     } reading[CELLS];
+    unsigned in_partition[PARTITION_COUNT] = {};  // the lookups of each partition, as a mask
 
     Plans() {
         for (int p = 0; p < PARTITION_COUNT; ++p)
             for (const Lookup& lookup : PARTITIONS[p]) {
                 const int l = find_or_add(lookup);
                 for (int j = 0; j < of[l].size; ++j) {
-                    const int tile = of[l].tiles[j];
-                    in_partition[p][tile] = l;
-                    TileReads& reads = reading[tile];
-                    bool known = false;
-                    for (int r = 0; r < reads.count; ++r) known |= reads.of[r].lookup == l;
-                    if (!known) reads.of[reads.count++] = {l, j};
+                    TileReads& reads = reading[of[l].tiles[j]];
+                    int r = 0;
+                    while (r < reads.count && reads.of[r].lookup != l) ++r;
+                    if (r == reads.count) reads.of[reads.count++] = {l, j, 0};
+                    reads.of[r].partitions |= std::uint64_t{1} << (8 * p);
+                    in_partition[p] |= 1u << l;
                 }
             }
     }
@@ -320,18 +367,12 @@ struct Plans {
         plan.table = lookup.table;
         plan.size = GROUPS[lookup.table].size;
         for (int c = 0; c < CELLS; ++c) {
-            int view = lookup.mirror ? mirrored(c) : c;
-            if (lookup.flip) view = flipped(view);
-            plan.view[c] = static_cast<std::uint8_t>(view);
+            plan.view[c] = static_cast<std::uint8_t>(flip(lookup.flip, lookup.mirror ? mirrored(c) : c));
         }
         // The tile read for a group tile: the one whose home the view maps onto that tile's home.
         for (int j = 0; j < plan.size; ++j) {
-            int cell = home(GROUPS[lookup.table].tiles[j]);
-            if (lookup.flip) cell = flipped(cell);
-            if (lookup.mirror) cell = mirrored(cell);
-            plan.tiles[j] = tile_at_home(cell);
-            plan.weight[j] = 1;
-            for (int k = j + 1; k < plan.size; ++k) plan.weight[j] *= static_cast<std::uint32_t>(CELLS - k);
+            const int cell = flip(lookup.flip, home(GROUPS[lookup.table].tiles[j]));
+            plan.tiles[j] = tile_at_home(lookup.mirror ? mirrored(cell) : cell);
         }
         for (int l = 0; l < count; ++l)
             if (of[l].table == plan.table && std::equal(plan.view, plan.view + CELLS, of[l].view)) return l;
@@ -360,79 +401,57 @@ struct Solver::Databases {
         }
     }
 
-    const std::uint8_t* address(int l, std::uint32_t index) const {
-        return &tables[PLANS.of[l].table].excess[index >> 1];
-    }
-    int at(int l, std::uint32_t index) const { return tables[PLANS.of[l].table].at(index); }
+    // Each lookup's table entries.
+    const std::uint8_t* entries(int l) const { return tables[PLANS.of[l].table].excess.data(); }
 };
+
+int entry(const std::uint8_t* entries, std::uint32_t index) { return (entries[index >> 1] >> ((index & 1) << 2)) & 15; }
 
 namespace {
 
-// The cells a lookup reads, in its table's view, and where it reads.
-struct Reading {
-    std::uint8_t cells[6];
-    std::uint8_t slot_at[CELLS];  // by cell of the view: which of the tiles stands there, or NO_TILE
-    std::uint32_t index;
-
-    void move(int slot, int to) {
-        slot_at[cells[slot]] = NO_TILE;
-        cells[slot] = static_cast<std::uint8_t>(to);
-        slot_at[to] = static_cast<std::uint8_t>(slot);
-    }
-};
-
-Reading start_reading(int l, const std::uint8_t* cell_of_tile) {
+// Where a lookup reads with each tile t on cell_of_tile[t].
+std::uint32_t start_index(int l, const std::uint8_t* cell_of_tile) {
     const LookupPlan& plan = PLANS.of[l];
-    Reading reading{};
-    std::fill(reading.slot_at, reading.slot_at + CELLS, NO_TILE);
-    int cells[6];
-    for (int j = 0; j < plan.size; ++j) {
-        cells[j] = plan.view[cell_of_tile[plan.tiles[j]]];
-        reading.cells[j] = static_cast<std::uint8_t>(cells[j]);
-        reading.slot_at[cells[j]] = static_cast<std::uint8_t>(j);
-    }
-    switch (plan.size) {
-        case 6: reading.index = Placements<6>::index(cells); break;
-        case 5: reading.index = Placements<5>::index(cells); break;
-        case 4: reading.index = Placements<4>::index(cells); break;
-        default: reading.index = Placements<3>::index(cells); break;
-    }
-    return reading;
+    std::uint32_t index = 0;
+    for (int j = 0; j < plan.size; ++j) index |= static_cast<std::uint32_t>(plan.view[cell_of_tile[plan.tiles[j]]]) << (4 * j);
+    return index;
 }
 
-// Where a lookup reads once its j-th tile has stepped to the board cell to.
-std::uint32_t stepped(const LookupPlan& plan, const Reading& reading, int j, int to_cell) {
-    return after_step(reading.index, reading.cells[j], plan.view[to_cell], j, reading.slot_at, plan.weight);
+// Where a lookup reads once its j-th tile has stepped from one board cell to another.
+std::uint32_t stepped(const LookupPlan& plan, std::uint32_t index, int j, int from_cell, int to_cell) {
+    return index + (static_cast<std::uint32_t>(plan.view[to_cell] - plan.view[from_cell]) << (4 * j));
 }
 
-// One search: the board, where each tile stands, and each lookup's value, kept
-// up to date move by move.
+// One search: the board and, for each board on the way to it, where each
+// lookup reads, its value and each partition's sum, kept up to date move by move.
 class Search {
 public:
-    Search(const Solver::Databases& db, const Cells& start) : db_(db) {
+    Search(const Solver::Databases& db, const Cells& start) {
+        std::uint8_t cell_of[CELLS];
         for (int c = 0; c < CELLS; ++c) {
             board_[c] = static_cast<std::uint8_t>(start[c]);
-            cell_of_[start[c]] = static_cast<std::uint8_t>(c);
+            cell_of[start[c]] = static_cast<std::uint8_t>(c);
         }
-        for (int t = 1; t < CELLS; ++t) manhattan_ += DISTANCES.of[t][cell_of_[t]];
+        empty_ = cell_of[0];
+        Frame& first = frames_[0];
+        for (int t = 1; t < CELLS; ++t) first.manhattan += DISTANCES.of[t][cell_of[t]];
         for (int l = 0; l < PLANS.count; ++l) {
-            reading_[l] = start_reading(l, cell_of_);
-            value_[l] = db_.at(l, reading_[l].index);
+            entries_[l] = db.entries(l);
+            first.index[l] = start_index(l, cell_of);
+            first.value[l] = static_cast<std::uint8_t>(entry(entries_[l], first.index[l]));
         }
-        for (int p = 0; p < PARTITION_COUNT; ++p) {
-            unsigned lookups = 0;
-            for (int t = 1; t < CELLS; ++t) lookups |= 1u << PLANS.in_partition[p][t];
-            for (; lookups; lookups &= lookups - 1) sum_[p] += value_[__builtin_ctz(lookups)];
-        }
-
+        for (int p = 0; p < PARTITION_COUNT; ++p)
+            for (unsigned m = PLANS.in_partition[p]; m; m &= m - 1)
+                first.sums += std::uint64_t{first.value[__builtin_ctz(m)]} << (8 * p);
     }
 
     Solution run() {
         Solution solution;
+        const Frame& first = frames_[0];
         int largest = 0;
-        for (int p = 0; p < PARTITION_COUNT; ++p) largest = std::max(largest, sum_[p]);
-        for (bound_ = manhattan_ + 2 * largest; manhattan_ != 0 && bound_ <= MAX_LENGTH; bound_ += 2) {
-            if (step(0, cell_of_[0], -1)) {
+        for (int p = 0; p < PARTITION_COUNT; ++p) largest = std::max(largest, static_cast<int>(first.sums >> (8 * p) & 0xFF));
+        for (bound_ = first.manhattan + 2 * largest; first.manhattan != 0 && bound_ <= MAX_LENGTH; bound_ += 2) {
+            if (step(0, empty_, -1)) {
                 solution.tiles.assign(path_, path_ + bound_);
                 break;
             }
@@ -442,100 +461,99 @@ public:
     }
 
 private:
+    // What the search keeps of each board on the way: each partition's sum of
+    // excess is a byte of sums (below 128, so bytes never carry into each other).
+    struct Frame {
+        std::uint32_t index[MAX_LOOKUPS];
+        std::uint8_t value[MAX_LOOKUPS];
+        std::uint64_t sums;
+        int manhattan;
+    };
+    static constexpr std::uint64_t BYTES = ~std::uint64_t{0} / 0xFF >> (8 * (8 - PARTITION_COUNT));  // a 1 in each
+
     // Tries every move from the empty cell but the one back; true once home is
     // reached. The tables are read for all moves at once, so that the reads
     // from memory overlap.
     bool step(int moves, int empty, int came_from) {
+        const Frame& here = frames_[moves];
         struct Move {
             int from, tile;
-            std::uint32_t index[MAX_LOOKUPS];
+            std::uint32_t index[2 * PARTITION_COUNT];  // by the tile's reads
         } next[4];  // four only from the start
         // Moves that bring their tile closer to home come first: the last
         // iteration then meets home sooner.
-        int count = 0;
-        for (int closer = 1; closer >= 0; --closer)
-            for (int k = 0; k < NEIGHBOURS.count[empty]; ++k) {
-                const int from = NEIGHBOURS.cell[empty][k];
-                const int tile = board_[from];
-                if (from == came_from || (DISTANCES.of[tile][empty] < DISTANCES.of[tile][from]) != (closer == 1)) continue;
-                next[count].from = from;
-                next[count++].tile = tile;
+        int count = 0, closer = 0;
+        for (int k = 0; k < NEIGHBOURS.count[empty]; ++k) {
+            const int from = NEIGHBOURS.cell[empty][k];
+            if (from == came_from) continue;
+            const int tile = board_[from];
+            Move& move = next[count];
+            if (DISTANCES.of[tile][empty] < DISTANCES.of[tile][from]) {
+                next[count] = next[closer];
+                Move& front = next[closer++];
+                front.from = from;
+                front.tile = tile;
+            } else {
+                move.from = from;
+                move.tile = tile;
             }
+            ++count;
+        }
         for (int k = 0; k < count; ++k) {
             Move& move = next[k];
             const auto& reads = PLANS.reading[move.tile];
             for (int r = 0; r < reads.count; ++r) {
                 const int l = reads.of[r].lookup;
-                move.index[l] = stepped(PLANS.of[l], reading_[l], reads.of[r].slot, empty);
-                __builtin_prefetch(db_.address(l, move.index[l]));
+                move.index[r] = stepped(PLANS.of[l], here.index[l], reads.of[r].slot, move.from, empty);
+                __builtin_prefetch(entries_[l] + (move.index[r] >> 1));
             }
         }
         nodes_ += static_cast<std::uint64_t>(count);
+        Frame& after = frames_[moves + 1];
         for (int k = 0; k < count; ++k) {
             const Move& move = next[k];
             const int from = move.from, tile = move.tile;
-            const int manhattan = manhattan_ + DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
-            // The largest sum of excess the bound allows after this move.
+            const int manhattan = here.manhattan + DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
+            // The bound allows each partition's sum up to allowed / 2.
             const int allowed = bound_ - moves - 1 - manhattan;
-            int fresh[MAX_LOOKUPS];
-            unsigned read = 0;
-            int sums[PARTITION_COUNT];
-            bool pruned = false;
-            for (int p = 0; p < PARTITION_COUNT && !pruned; ++p) {
-                const int l = PLANS.in_partition[p][tile];
-                if (!(read >> l & 1)) {
-                    fresh[l] = db_.at(l, move.index[l]);
-                    read |= 1u << l;
-                }
-                sums[p] = sum_[p] - value_[l] + fresh[l];
-                pruned = 2 * sums[p] > allowed;
+            if (allowed < 0) continue;
+            // Each partition's sum changes by the change of the one lookup in it
+            // that reads the tile: -1, 0 or +1, added here plus one, less one after.
+            const auto& reads = PLANS.reading[tile];
+            int fresh[2 * PARTITION_COUNT];
+            std::uint64_t sums = here.sums - BYTES;
+            for (int r = 0; r < reads.count; ++r) {
+                const int l = reads.of[r].lookup;
+                fresh[r] = entry(entries_[l], move.index[r]);
+                sums += static_cast<std::uint64_t>(fresh[r] + 1 - here.value[l]) * reads.of[r].partitions;
             }
-            if (pruned) continue;
+            // A byte above allowed / 2 reaches 128 once 127 - allowed / 2 is added.
+            if ((sums + static_cast<std::uint64_t>(127 - allowed / 2) * BYTES) & (BYTES << 7)) continue;
             path_[moves] = static_cast<std::uint8_t>(tile);
             if (manhattan == 0) return true;
 
-            // Every partition was read: each lookup that reads the tile has its new value.
-            const auto& reads = PLANS.reading[tile];
-            int saved_values[2 * PARTITION_COUNT], saved_sums[PARTITION_COUNT];
-            std::uint32_t saved_index[2 * PARTITION_COUNT];
+            after = here;
             for (int r = 0; r < reads.count; ++r) {
                 const int l = reads.of[r].lookup;
-                saved_values[r] = value_[l];
-                saved_index[r] = reading_[l].index;
-                value_[l] = fresh[l];
-                reading_[l].index = move.index[l];
-                reading_[l].move(reads.of[r].slot, PLANS.of[l].view[empty]);
+                after.index[l] = move.index[r];
+                after.value[l] = static_cast<std::uint8_t>(fresh[r]);
             }
-            std::copy(sum_, sum_ + PARTITION_COUNT, saved_sums);
-            std::copy(sums, sums + PARTITION_COUNT, sum_);
-            const int saved_manhattan = manhattan_;
-            manhattan_ = manhattan;
+            after.sums = sums;
+            after.manhattan = manhattan;
             board_[empty] = static_cast<std::uint8_t>(tile);
             board_[from] = 0;
-
-            if (step(moves + 1, from, empty)) return true;
-
+            const bool home = step(moves + 1, from, empty);
             board_[from] = static_cast<std::uint8_t>(tile);
             board_[empty] = 0;
-            manhattan_ = saved_manhattan;
-            std::copy(saved_sums, saved_sums + PARTITION_COUNT, sum_);
-            for (int r = 0; r < reads.count; ++r) {
-                const int l = reads.of[r].lookup;
-                value_[l] = saved_values[r];
-                reading_[l].index = saved_index[r];
-                reading_[l].move(reads.of[r].slot, PLANS.of[l].view[from]);
-            }
+            if (home) return true;
         }
         return false;
     }
 
-    const Solver::Databases& db_;
+    const std::uint8_t* entries_[MAX_LOOKUPS] = {};
     std::uint8_t board_[CELLS];
-    std::uint8_t cell_of_[CELLS];  // by tile; entry 0: the empty cell
-    int manhattan_ = 0;
-    Reading reading_[MAX_LOOKUPS] = {};
-    int value_[MAX_LOOKUPS] = {};
-    int sum_[PARTITION_COUNT] = {};
+    int empty_ = 0;
+    Frame frames_[MAX_LENGTH + 1] = {};
     int bound_ = 0;
     std::uint64_t nodes_ = 0;
     std::uint8_t path_[MAX_LENGTH] = {};
