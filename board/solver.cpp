@@ -241,32 +241,35 @@ void build(Table& table) {
             const std::uint32_t index = static_cast<std::uint32_t>(s >> INDEX_SHIFT);
             const std::uint32_t reach = static_cast<std::uint32_t>(s & 0xFFFF);
             occupied = 0;
+            int manhattan = 0;
             std::uint8_t slot_at[CELLS];
             std::fill(slot_at, slot_at + CELLS, NO_TILE);
             for (int i = 0; i < N; ++i) {
                 cells[i] = static_cast<int>((s >> cell_shift(i)) & 15);
                 occupied |= 1u << cells[i];
                 slot_at[cells[i]] = static_cast<std::uint8_t>(i);
+                manhattan += DISTANCES.of[tiles[i]][cells[i]];
             }
             const std::uint32_t free = ~occupied & 0xFFFF;
+            // The successors' entries: this one's cells but tile i's, without number and region.
+            const std::uint64_t kept = s & ~(0xFFFFFFull << INDEX_SHIFT) & ~0xFFFFull;
             for (int i = 0; i < N; ++i) {
                 const int from = cells[i];
+                std::uint32_t targets = NEIGHBOURS.mask[from] & reach;
+                if (targets == 0) continue;
                 const std::uint32_t left = 1u << from;
-                for (std::uint32_t targets = NEIGHBOURS.mask[from] & reach; targets; targets &= targets - 1) {
+                for (; targets; targets &= targets - 1) {
                     const int to = __builtin_ctz(targets);
                     const std::uint32_t after = after_step(index, from, to, i, slot_at, P::WEIGHTS.of);
                     const std::uint32_t mask = reached[after];
                     if (mask & left) continue;
                     if (mask == 0) {
-                        int manhattan = DISTANCES.of[tiles[i]][to];
-                        for (int j = 0; j < N; ++j)
-                            if (j != i) manhattan += DISTANCES.of[tiles[j]][cells[j]];
-                        excess[after >> 1] |= static_cast<std::uint8_t>(((moves - manhattan) / 2) << ((after & 1) << 2));
+                        const int now = manhattan - DISTANCES.of[tiles[i]][from] + DISTANCES.of[tiles[i]][to];
+                        excess[after >> 1] |= static_cast<std::uint8_t>(((moves - now) / 2) << ((after & 1) << 2));
                     }
                     const std::uint32_t now_reach = region_of(left, (free | left) & ~(1u << to));
                     reached[after] = static_cast<std::uint16_t>(mask | now_reach);
-                    next.push_back((s & ~(0xFFFFFFull << INDEX_SHIFT) & ~(15ull << cell_shift(i)) & ~0xFFFFull) |
-                                   static_cast<std::uint64_t>(after) << INDEX_SHIFT |
+                    next.push_back((kept & ~(15ull << cell_shift(i))) | static_cast<std::uint64_t>(after) << INDEX_SHIFT |
                                    static_cast<std::uint64_t>(to) << cell_shift(i) | now_reach);
                 }
             }
