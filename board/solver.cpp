@@ -3,11 +3,12 @@
 // A pattern database holds, for every placement of a group of tiles, the fewest
 // moves of those tiles that bring them home, the other tiles being free to go
 // anywhere the empty cell lets them. Groups that share no tile add up to a
-// bound that never exceeds the true distance. Two such partitions of the
+// bound that never exceeds the true distance. Four such partitions of the
 // fifteen tiles are used, each on the board itself and on its mirror image
 // about the main diagonal (cell (r, c) to (c, r), tile t to the tile whose home
 // is the mirror of t's home), which keeps the empty cell's home and the
-// distance home. The search takes the largest of the four bounds.
+// distance home. The search takes the largest of the eight bounds; moves that
+// bring their tile closer come first.
 #include "board/solver.h"
 
 #include <algorithm>
@@ -117,6 +118,11 @@ struct Placements {
         for (int i = 0; i < N; ++i) n *= static_cast<std::uint32_t>(CELLS - i);
         return n;
     }
+    static constexpr int bits() {
+        int b = 0;
+        while ((std::uint32_t{1} << b) < count()) ++b;
+        return b;
+    }
     // The weight of each tile's digit, by slot; 0 for NO_TILE and beyond.
     struct Weights {
         std::uint32_t of[CELLS];
@@ -138,7 +144,6 @@ struct Placements {
         }
         return index;
     }
-
 };
 
 constexpr std::uint8_t NO_TILE = 15;
@@ -173,9 +178,9 @@ struct Table {
     int size = 0;
     int tiles[6] = {};
     std::vector<std::uint8_t> excess;
-
-    int at(std::uint32_t index) const { return (excess[index >> 1] >> ((index & 1) << 2)) & 15; }
 };
+
+int entry(const std::uint8_t* entries, std::uint32_t index) { return (entries[index >> 1] >> ((index & 1) << 2)) & 15; }
 
 // Copies a table numbered densely into one numbered sparsely: the placements
 // in the dense order are those of the cells in lexicographic order.
@@ -188,7 +193,7 @@ void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
     int i = 0;
     cells[0] = -1;
     while (i >= 0) {
-        if (i < N && cells[i] >= 0) used &= ~(1u << cells[i]);
+        if (cells[i] >= 0) used &= ~(1u << cells[i]);
         do ++cells[i];
         while (cells[i] < CELLS && (used >> cells[i] & 1));
         if (cells[i] == CELLS) {
@@ -200,10 +205,9 @@ void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
             cells[++i] = -1;
             continue;
         }
-        std::uint32_t entry = 0;
-        for (int j = 0; j < N; ++j) entry |= static_cast<std::uint32_t>(cells[j]) << (4 * j);
-        const int value = (dense[index >> 1] >> ((index & 1) << 2)) & 15;
-        sparse[entry >> 1] |= static_cast<std::uint8_t>(value << ((entry & 1) << 2));
+        std::uint32_t at = 0;
+        for (int j = 0; j < N; ++j) at |= static_cast<std::uint32_t>(cells[j]) << (4 * j);
+        sparse[at >> 1] |= static_cast<std::uint8_t>(entry(dense.data(), index) << ((at & 1) << 2));
         ++index;
     }
 }
@@ -275,7 +279,7 @@ void build(Table& table) {
             }
         }
         // A counting sort on the placements' numbers, 4096 buckets.
-        constexpr int BUCKET_SHIFT = INDEX_SHIFT + 23 - 12;
+        constexpr int BUCKET_SHIFT = INDEX_SHIFT + (P::bits() > 12 ? P::bits() - 12 : 0);
         std::vector<std::uint32_t> start((1u << 12) + 1, 0);
         for (const std::uint64_t s : next) ++start[(s >> BUCKET_SHIFT) + 1];
         for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
@@ -331,7 +335,7 @@ struct LookupPlan {
     std::uint8_t view[CELLS] = {};  // cell on the board to cell in the table's view
 };
 
-int flip(Flip flip, int cell) {
+int flipped(Flip flip, int cell) {
     return flip == ROWS ? flipped_rows(cell) : flip == COLUMNS ? flipped_columns(cell) : cell;
 }
 
@@ -369,12 +373,11 @@ struct Plans {
         LookupPlan plan;
         plan.table = lookup.table;
         plan.size = GROUPS[lookup.table].size;
-        for (int c = 0; c < CELLS; ++c) {
-            plan.view[c] = static_cast<std::uint8_t>(flip(lookup.flip, lookup.mirror ? mirrored(c) : c));
-        }
+        for (int c = 0; c < CELLS; ++c)
+            plan.view[c] = static_cast<std::uint8_t>(flipped(lookup.flip, lookup.mirror ? mirrored(c) : c));
         // The tile read for a group tile: the one whose home the view maps onto that tile's home.
         for (int j = 0; j < plan.size; ++j) {
-            const int cell = flip(lookup.flip, home(GROUPS[lookup.table].tiles[j]));
+            const int cell = flipped(lookup.flip, home(GROUPS[lookup.table].tiles[j]));
             plan.tiles[j] = tile_at_home(lookup.mirror ? mirrored(cell) : cell);
         }
         for (int l = 0; l < count; ++l)
@@ -407,8 +410,6 @@ struct Solver::Databases {
     // Each lookup's table entries.
     const std::uint8_t* entries(int l) const { return tables[PLANS.of[l].table].excess.data(); }
 };
-
-int entry(const std::uint8_t* entries, std::uint32_t index) { return (entries[index >> 1] >> ((index & 1) << 2)) & 15; }
 
 namespace {
 
