@@ -32,7 +32,7 @@ struct Solution {
 
 class Solver {
 public:
-    // Builds the pattern databases: a second or two, about 10 MB kept.
+    // Builds the pattern databases: a second or two, about 5 MB kept.
     Solver();
     ~Solver();
     Solver(const Solver&) = delete;
