@@ -9,15 +9,14 @@ function(expect name input expected_output expected_code)
   endif()
 endfunction()
 
-# Good lines: each gets its length and tiles. Two steps left to the ordered
-# end; the same with 14 and 15 exchanged, whose end is the exchanged one;
-# already at either end; Windows line ends and extra spaces are fine.
-expect(good
-  "1 2 3 4 5 6 7 8 9 10 11 12 13 0 14 15\n1 2 3 4 5 6 7 8 9 10 11 12 13 0 15 14\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0\r\n  1 2 3 4 5 6 7 8 9 10 11 12 13 15 14 0  \n"
-  "2: 14 15\n2: 15 14\n0:\n0:\n" 0)
+# Good lines get their length and tiles: two steps left to the ordered end;
+# the same with 14 and 15 exchanged, whose end is the exchanged one; already at
+# either end (Windows line ends and extra spaces are fine). Bad lines get one
+# error line each, the good line after them is still solved, and the exit code
+# says that a line failed.
+expect(lines
+  "1 2 3 4 5 6 7 8 9 10 11 12 13 0 14 15\n1 2 3 4 5 6 7 8 9 10 11 12 13 0 15 14\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0\r\n  1 2 3 4 5 6 7 8 9 10 11 12 13 15 14 0  \n1 2 3\n\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 15\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0 0\nx 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 0 15\n"
+  "2: 14 15\n2: 15 14\n0:\n0:\nerror: 3 numbers, not 16\nerror: 0 numbers, not 16\nerror: \"16\" is not a number from 0 to 15\nerror: not each of 0 to 15 once\nerror: more than 16 numbers\nerror: \"x\" is not a number from 0 to 15\n1: 15\n" 1)
 
-# Bad lines each get one error line, the good line after them is still
-# solved, and the exit code says that a line failed.
-expect(bad
-  "1 2 3\n\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 15\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0 0\nx 2 3 4 5 6 7 8 9 10 11 12 13 14 15 0\n1 2 3 4 5 6 7 8 9 10 11 12 13 14 0 15\n"
-  "error: 3 numbers, not 16\nerror: 0 numbers, not 16\nerror: \"16\" is not a number from 0 to 15\nerror: not each of 0 to 15 once\nerror: more than 16 numbers\nerror: \"x\" is not a number from 0 to 15\n1: 15\n" 1)
+# No line, no failure.
+expect(nothing "" "" 0)
