@@ -41,7 +41,7 @@ public:
     // A shortest solution; the board must be whole.
     Solution solve(const Cells& cells) const;
 
-    struct Databases;  // the search's view of them lives in solver.cpp
+    struct Databases;  // defined in solver.cpp, beside the search that reads them
 
 private:
     std::unique_ptr<const Databases> databases_;

@@ -5,7 +5,6 @@
 // "error: ..." and the next line is read; the exit code is 1 when any line failed.
 #include "board/solver.h"
 
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <sstream>
