@@ -7,6 +7,8 @@
 #include "ids/wave_ids.h"
 #include "sound/sound_choice.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char RESULT_NEW_GAME[] = " ";
@@ -55,6 +57,13 @@ TileGroup tile_group(int tile) {
     if (tile >= 1 && tile <= 8) return TileGroup::MagicOnly;
     if (tile == 12 || tile == 15) return TileGroup::Record;
     return TileGroup::Full;
+}
+
+// The board after a tile next to the empty cell steps into it.
+Cells after_step(Cells cells, int tile) {
+    const auto at = [&cells](int value) { return std::find(cells.begin(), cells.end(), value); };
+    std::iter_swap(at(0), at(tile));
+    return cells;
 }
 
 }  // namespace
@@ -121,6 +130,7 @@ void Game::key_press(Key key) {
     switch (key) {
         case Key::F1: show_help(); return;
         case Key::F2: new_game(); return;
+        case Key::H: show_hint(); return;
         case Key::Left: arrow = Arrow::Left; break;
         case Key::Right: arrow = Arrow::Right; break;
         case Key::Up: arrow = Arrow::Up; break;
@@ -144,6 +154,7 @@ void Game::new_game() {
         return;
     }
     window_.play_sound(WAVE_NEW_GAME);
+    hint = Hint();
     elapsed_minutes = 0;
     elapsed_seconds = 0;
     time_up = 0;
@@ -222,6 +233,7 @@ void Game::cancel_game() {
     window_.stop_clock();
     game_running = 0;
     end_kind = END_NONE;
+    clear_hint();
     window_.set_text(ID_RESULT, RESULT_CANCELED);
 }
 
@@ -274,6 +286,7 @@ void Game::clock_tick() {
         window_.set_text(ID_RESULT, RESULT_TIME_UP);
         window_.stop_clock();
         game_running = 0;
+        clear_hint();
     }
     if (time_up != 0) return;
     ++elapsed_seconds;
@@ -298,13 +311,16 @@ void Game::tile_click(int tile) {
     const Slide slide = move_tile(board, tile);
     for (int i = 0; i < slide.count; ++i) window_.place_tile(slide.placed[i].tile, slide.placed[i].position);
     if (board.tile_moved == 1) {
+        clear_hint();
         const int sound = tile_move_sound(sound_toggle_count, sound_theme);
         if (sound != NO_SOUND) window_.play_sound(sound);
         ++move_count;  // one move however many tiles slid
         move_count_text = format_number(move_count);
         window_.set_text(ID_MOVES, move_count_text);
     }
-    const TileGroup group = tile_group(tile);
+    TileGroup group = tile_group(tile);
+    // After a hint the game still ends, but without the record step.
+    if (group == TileGroup::Record && hint.shown == 1) group = TileGroup::Full;
     if (board.tile_moved == 0) {
         window_.beep();
         // Tiles 1..8 test the unchanged board all the same.
@@ -382,4 +398,39 @@ void Game::announce_unsolvable() {
     end_kind = END_NONE;
     window_.play_sound(unsolvable_sound());
     window_.set_text(ID_RESULT, RESULT_UNSOLVABLE);
+}
+
+void Game::show_hint() {
+    if (game_running != 1) return;
+    const Cells now = cells_of(board);
+    if (!follows_hint_way(now)) {
+        hint.way = shared_solver().solve(now).tiles;
+        hint.next = 0;
+        hint.at = now;
+    }
+    if (hint.next == hint.way.size()) return;  // already at its end
+    hint.shown = 1;
+    hint.tile = hint.way[hint.next];
+    window_.show_hint(hint.tile);
+}
+
+// Whether the board stands on the way of the last hint: where it was taken, or
+// up to three steps further along it, since one click can slide three tiles.
+bool Game::follows_hint_way(const Cells& now) {
+    Cells along = hint.at;
+    for (std::size_t next = hint.next; next <= hint.way.size() && next <= hint.next + 3; ++next) {
+        if (along == now) {
+            hint.next = next;
+            hint.at = along;
+            return true;
+        }
+        if (next < hint.way.size()) along = after_step(along, hint.way[next]);
+    }
+    return false;
+}
+
+void Game::clear_hint() {
+    if (hint.tile == 0) return;
+    hint.tile = 0;
+    window_.show_hint(0);
 }

@@ -6,12 +6,14 @@
 #include "board/board.h"
 #include "board/deal.h"
 #include "board/end_position.h"
+#include "board/solver.h"
 #include "record/best_record.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Every file the game touches lies beside the program, unless the program's
 // folder cannot be written (see keep_written_files_in).
@@ -37,7 +39,7 @@ struct Rect {
 };
 
 // The keys the game answers while its window is active.
-enum class Key { Left, Right, Up, Down, F1, F2 };
+enum class Key { Left, Right, Up, Down, F1, F2, H };
 
 class Game {
 public:
@@ -54,7 +56,7 @@ public:
     void clock_tick();
     // WM_LBUTTONDOWN on the window's own client area.
     void mouse_down(int x, int y);
-    // A key press: an arrow clicks the tile it slides, F2 is NEW GAME, F1 is HELP.
+    // A key press: an arrow clicks the tile it slides, F2 is NEW GAME, F1 is HELP, H the hint.
     void key_press(Key key);
 
     // The commands, also reachable through command().
@@ -69,9 +71,14 @@ public:
     void mute_moves();           // ID_SOUND_ON
     void unmute_moves();         // ID_SOUND_OFF
     void tile_click(int tile);
+    // While a game runs: highlights the tile that starts a shortest way to the
+    // end the board can reach, until the next move. Such a game sets no record.
+    void show_hint();
 
     // The file the tile faces are cut from.
     const std::string& tile_picture_path() const { return pictures.tile_picture_path; }
+    // The tile drawn highlighted as the hint, 0 for none.
+    int hinted_tile() const { return hint.tile; }
 
     // A look at the state that the window does not show as text.
     struct View {
@@ -92,6 +99,17 @@ private:
         std::string tile_picture_path;
     };
 
+    // The shortest way the last hint was taken from, kept while the player follows it.
+    struct Hint {
+        int tile = 0;    // highlighted, 0 for none
+        int shown = 0;   // 1 once this game showed a hint: it sets no best record
+        std::vector<int> way;
+        std::size_t next = 0;  // way[next] is the step from `at`
+        Cells at{};
+    };
+
+    bool follows_hint_way(const Cells& now);
+    void clear_hint();
     // The chosen file in the panel and the board in order; false when it cannot be read either way.
     bool import_picture(const std::string& chosen);
     void place_tiles_from_positions();
@@ -109,6 +127,7 @@ private:
     DealState deal;
     BestRecord record;
     PictureState pictures;
+    Hint hint;
     int game_running = 0;
     int end_kind = END_NONE;
     int use_random_deal = 0;

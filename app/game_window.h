@@ -12,6 +12,8 @@ public:
 
     // Puts the button of a tile at a pixel position, TILE_SIZE square, repainted.
     virtual void place_tile(int tile, Point position) = 0;
+    // Draws a tile highlighted as the hint, or no tile for 0: the tile to move next.
+    virtual void show_hint(int tile) = 0;
     // Text of a static control, by control identifier.
     virtual void set_text(int control_id, const std::string& text) = 0;
     virtual void show_control(int control_id, bool visible) = 0;

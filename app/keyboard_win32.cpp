@@ -15,6 +15,7 @@ bool take_game_key(const MSG& message, HWND main, Game& game) {
         case VK_DOWN: key = Key::Down; break;
         case VK_F1: key = Key::F1; break;
         case VK_F2: key = Key::F2; break;
+        case 'H': key = Key::H; break;
         default: return false;
     }
     game.key_press(key);

@@ -5,7 +5,7 @@
 
 class Game;
 
-// When message is an arrow, F1 or F2 pressed in the main window or any of its
+// When message is an arrow, F1, F2 or H pressed in the main window or any of its
 // controls, hands it to the game and returns true: the message is then not
 // dispatched. Message boxes and the file dialog run loops of their own, so
 // keys pressed in them never come here.

@@ -6,6 +6,7 @@
 #include "graphics/draw_win32.h"
 #include "graphics/picture_win32.h"
 #include "graphics/png_import.h"
+#include "ids/control_ids.h"
 #include "ids/resource_ids.h"
 #include "sound/play_win32.h"
 
@@ -62,7 +63,11 @@ LRESULT on_destroy() {
 
 LRESULT on_draw_item(WPARAM wparam, LPARAM lparam) {
     const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
-    if (the_game && item) draw_control(LOWORD(wparam), *item, the_game->tile_picture_path());
+    if (the_game && item) {
+        const int id = LOWORD(wparam);
+        const bool hinted = the_game->hinted_tile() != 0 && tile_for_control(id) == the_game->hinted_tile();
+        draw_control(id, *item, the_game->tile_picture_path(), hinted);
+    }
     return 0;
 }
 
@@ -126,6 +131,13 @@ void Win32GameWindow::place_tile(int tile, Point position) {
     // would paint over a tile that is placed there next and already drawn. Painting
     // now, the window first and then the tile, keeps every slide of two or three tiles whole.
     RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void Win32GameWindow::show_hint(int tile) {
+    // The tile that loses the frame and the one that gets it are drawn again now.
+    for (const int t : {hinted_tile, tile})
+        if (t >= 1 && t <= 15 && tile_handles[t]) RedrawWindow(tile_handles[t], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    hinted_tile = tile;
 }
 
 void Win32GameWindow::set_text(int control_id, const std::string& text) {

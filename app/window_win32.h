@@ -23,8 +23,10 @@ public:
     HWND preview = nullptr;
     HWND tile_handles[16] = {};  // entry t: the button of tile t; entry 0 unused
     HBITMAP preview_bitmap = nullptr;
+    int hinted_tile = 0;  // the tile drawn with the hint's frame
 
     void place_tile(int tile, Point position) override;
+    void show_hint(int tile) override;
     void set_text(int control_id, const std::string& text) override;
     void show_control(int control_id, bool visible) override;
     void start_clock() override;

@@ -82,15 +82,33 @@ void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, con
     DeleteObject(face);
 }
 
+// The hint's frame: black outside, yellow inside, so that it shows on light
+// and dark pictures alike.
+void draw_hint_frame(HDC dc, RECT r) {
+    const COLORREF colours[] = {HINT_FRAME_OUTER, HINT_FRAME_INNER};
+    const int widths[] = {HINT_FRAME_OUTER_WIDTH, HINT_FRAME_INNER_WIDTH};
+    for (int ring = 0; ring < 2; ++ring) {
+        HBRUSH brush = CreateSolidBrush(colours[ring]);
+        const int w = widths[ring];
+        const RECT sides[] = {{r.left, r.top, r.right, r.top + w},
+                              {r.left, r.bottom - w, r.right, r.bottom},
+                              {r.left, r.top, r.left + w, r.bottom},
+                              {r.right - w, r.top, r.right, r.bottom}};
+        for (const RECT& side : sides) FillRect(dc, &side, brush);
+        DeleteObject(brush);
+        InflateRect(&r, -w, -w);
+    }
+}
+
 }  // namespace
 
-void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
-    if (const int tile = tile_for_control(control_id)) {
-        // LoadImageA would convert the whole picture into a bitmap for each
-        // tile; the game's own BMP files are cut straight from their rows instead.
-        if (draw_tile_from_file(tile, item, tile_picture_path)) return;
-    }
-    draw_control_through_bitmap(control_id, item, tile_picture_path);
+void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path, bool hinted) {
+    const int tile = tile_for_control(control_id);
+    // LoadImageA would convert the whole picture into a bitmap for each
+    // tile; the game's own BMP files are cut straight from their rows instead.
+    if (tile == 0 || !draw_tile_from_file(tile, item, tile_picture_path))
+        draw_control_through_bitmap(control_id, item, tile_picture_path);
+    if (tile != 0 && hinted) draw_hint_frame(item.hDC, item.rcItem);
 }
 
 HBRUSH color_static(HDC dc) {

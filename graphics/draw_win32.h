@@ -6,8 +6,16 @@
 #include <string>
 
 // WM_DRAWITEM: the button's face resource, or for a tile its cell of the tile
-// picture file (read anew each time; a missing file draws nothing).
-void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path);
+// picture file (read anew each time; a missing file draws nothing). A hinted
+// tile gets a frame over its face.
+void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path,
+                  bool hinted = false);
+
+// The hint's frame on a tile: its colours and widths in pixels, outside first.
+constexpr COLORREF HINT_FRAME_OUTER = RGB(0, 0, 0);
+constexpr COLORREF HINT_FRAME_INNER = RGB(255, 220, 0);
+constexpr int HINT_FRAME_OUTER_WIDTH = 3;
+constexpr int HINT_FRAME_INNER_WIDTH = 3;
 
 // WM_CTLCOLORSTATIC: black text on a transparent background; returns the brush
 // the control paints its background with.

@@ -2,12 +2,22 @@
 # The benchmark: builds the host and the win64 program, runs Google Benchmark
 # on the picture code natively and the Wine driver on the real program, and
 # prints one table in which every figure is a ratio against a reference
-# measured in the same run. Usage: bash tools/bench.sh [--reps N]
+# measured in the same run; the solver's rows (with --korf) are plain figures
+# against their goals. Usage: bash tools/bench.sh [--reps N] [--korf FILE]
+# FILE: Korf's 100 boards in this game's orientation with their published
+# lengths (see README); it is not part of the project.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 reps=5
-[ "${1:-}" = --reps ] && reps=$2
+korf=
+while [ $# -gt 0 ]; do
+    case $1 in
+        --reps) reps=$2; shift 2 ;;
+        --korf) korf=$(realpath "$2"); shift 2 ;;
+        *) echo "usage: bash tools/bench.sh [--reps N] [--korf FILE]" >&2; exit 2 ;;
+    esac
+done
 
 bash tools/setup.sh
 host=build/perf-host
@@ -40,10 +50,23 @@ echo "bench: Wine driver"
         "$root/$pictures/photo.png" "$root/$pictures/photo.jpg" --reps "$reps"
 ) | tee "$out/wine.txt" || true
 
+if [ -n "$korf" ]; then
+    echo "bench: the solver in the win64 program's code, under Wine"
+    (
+        . tools/wine-env.sh
+        trap 'wine_env_stop remove' EXIT
+        wine_env_prefix "$root/$win/tests/perf/wine-cache" "$root/$win/tests/perf/wine-run-$$" || exit 1
+        "$WINE64" "$win/tests/perf/solver_bench.exe" "Z:${korf//\//\\}"
+    ) | tee "$out/solve.txt" || true
+else
+    echo "bench: no --korf FILE given: the solver's rows are left out"
+    : > "$out/solve.txt"
+fi
+
 echo
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(/usr/lib/wine/wine64 --version)"
 printf '%-5s %-44s %9s %9s %7s %7s  %s\n' where figure ms "ref ms" ratio target ""
-grep -h '^TABLE ' "$out/host.txt" "$out/wine.txt" | sed 's/^TABLE //'
-grep -h '^INFO ' "$out/wine.txt" | sed 's/^INFO  /  (info) /' || true
-grep -h '^PROBLEM ' "$out/wine.txt" && exit 1
+grep -h '^TABLE ' "$out/host.txt" "$out/wine.txt" "$out/solve.txt" | sed 's/^TABLE //'
+grep -h '^INFO ' "$out/wine.txt" "$out/solve.txt" | sed 's/^INFO  /  (info) /' || true
+grep -h '^PROBLEM ' "$out/wine.txt" "$out/solve.txt" && exit 1
 exit 0

@@ -35,6 +35,7 @@ public:
     void place_tile(int tile, Point p) override {
         calls.push_back("place " + std::to_string(tile) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
+    void show_hint(int tile) override { calls.push_back("hint " + std::to_string(tile)); }
     void set_text(int id, const std::string& text) override {
         calls.push_back("text " + std::to_string(id) + " " + text);
     }

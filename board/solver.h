@@ -1,0 +1,51 @@
+// The shortest way home: a solution in single-tile steps from any board to the
+// end it can reach (the ordered board, or the ordered board with 14 and 15
+// exchanged), found by IDA* over additive pattern databases.
+#pragma once
+
+#include "board/board.h"
+#include "board/end_position.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// The cells row by row from the top left, 0 for the empty cell.
+using Cells = std::array<int, CELL_COUNT>;
+
+// True when the cells hold each of 0..15 exactly once.
+bool is_whole_board(const Cells& cells);
+
+// The end a whole board can be slid to: END_ORDERED or END_EXCHANGED (one of
+// the two, never both).
+EndKind reachable_end(const Cells& cells);
+
+// The cells of a game board (its entries 1..16).
+Cells cells_of(const Board& board);
+
+struct Solution {
+    EndKind end = END_NONE;
+    std::vector<int> tiles;   // each moves one cell into the empty cell, in order
+    std::uint64_t nodes = 0;  // boards the search looked at
+};
+
+class Solver {
+public:
+    // Builds the pattern databases: a second or two, about 5 MB kept.
+    Solver();
+    ~Solver();
+    Solver(const Solver&) = delete;
+    Solver& operator=(const Solver&) = delete;
+
+    // A shortest solution; the board must be whole.
+    Solution solve(const Cells& cells) const;
+
+    struct Databases;  // defined in solver.cpp, beside the search that reads them
+
+private:
+    std::unique_ptr<const Databases> databases_;
+};
+
+// The solver of the game's hints, one a run: its databases are built at the first call.
+const Solver& shared_solver();

@@ -1,0 +1,85 @@
+// The solver: its lengths against a breadth-first search of the boards near
+// home, on both ends, and its solutions played back on random deals.
+#include "board/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <unordered_set>
+
+namespace {
+
+const Cells ORDERED = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0};
+
+Cells renamed_14_15(Cells cells) {
+    for (int& v : cells)
+        if (v >= 14) v = 29 - v;
+    return cells;
+}
+
+// Moves the tiles one cell each into the empty cell; false at a tile that is not beside it.
+bool play(Cells& cells, const std::vector<int>& tiles) {
+    for (int tile : tiles) {
+        const auto empty = std::find(cells.begin(), cells.end(), 0), at = std::find(cells.begin(), cells.end(), tile);
+        const long e = empty - cells.begin(), t = at - cells.begin();
+        if (at == cells.end() || !(std::abs(e - t) == 4 || (std::abs(e - t) == 1 && e / 4 == t / 4))) return false;
+        std::iter_swap(empty, at);
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(Solver, LengthsMatchABreadthFirstSearchOnBothEnds) {
+    // The boards 0..14 steps from home, layer by layer; the first and the last
+    // board of each layer are checked, and each renamed to reach the exchanged end.
+    std::vector<std::pair<Cells, int>> checked;
+    std::unordered_set<std::uint64_t> seen;
+    auto key = [](const Cells& c) {
+        std::uint64_t k = 0;
+        for (int v : c) k = k << 4 | static_cast<std::uint64_t>(v);
+        return k;
+    };
+    std::vector<Cells> layer{ORDERED};
+    seen.insert(key(ORDERED));
+    for (int distance = 0; distance <= 14; ++distance) {
+        checked.push_back({layer.front(), distance});
+        checked.push_back({layer.back(), distance});
+        std::vector<Cells> next;
+        for (const Cells& cells : layer)
+            for (int tile = 1; tile <= 15; ++tile) {
+                Cells moved = cells;
+                if (play(moved, {tile}) && seen.insert(key(moved)).second) next.push_back(moved);
+            }
+        layer.swap(next);
+    }
+    for (const auto& [board, distance] : checked)
+        for (const bool exchanged : {false, true}) {
+            const Cells start = exchanged ? renamed_14_15(board) : board;
+            const Solution solution = shared_solver().solve(start);
+            EXPECT_EQ(solution.tiles.size(), static_cast<std::size_t>(distance)) << (exchanged ? "exchanged" : "ordered");
+            EXPECT_EQ(solution.end, exchanged ? END_EXCHANGED : END_ORDERED);
+            Cells cells = start;
+            EXPECT_TRUE(play(cells, solution.tiles));
+            EXPECT_EQ(cells, exchanged ? renamed_14_15(ORDERED) : ORDERED);
+        }
+}
+
+TEST(Solver, RandomDealsPlayToTheirEndAndEachStepIsOneShorter) {
+    std::mt19937 random(20);
+    for (int deal = 0; deal < 4; ++deal) {
+        Cells cells = ORDERED;
+        std::shuffle(cells.begin(), cells.end(), random);
+        const EndKind end = reachable_end(cells);
+        const Solution solution = shared_solver().solve(cells);
+        ASSERT_EQ(solution.end, end);
+        ASSERT_FALSE(solution.tiles.empty());
+        // A shortest way is still shortest from its second board on.
+        Cells after_first = cells;
+        ASSERT_TRUE(play(after_first, {solution.tiles.front()}));
+        EXPECT_EQ(shared_solver().solve(after_first).tiles.size(), solution.tiles.size() - 1) << "deal " << deal;
+        ASSERT_TRUE(play(cells, solution.tiles));
+        EXPECT_EQ(cells, end == END_ORDERED ? ORDERED : renamed_14_15(ORDERED)) << "deal " << deal;
+    }
+}
