@@ -1,8 +1,8 @@
-# Checks the players' zip: the program (large-address-aware when 32-bit), the
-# picture folder, the help file with its pages, keyword index and search index,
-# and a ReadMe with Windows line ends; never a best record or a current picture
-# left by a trial run, which it checks by packing a copy of the folder that
-# holds both.
+# Checks the players' zip: the program (large-address-aware and within 1.9 MB
+# when 32-bit), the picture folder, the help file with its pages, keyword index
+# and search index, and a ReadMe with Windows line ends; never a best record or
+# a current picture left by a trial run, which it checks by packing a copy of
+# the folder that holds both.
 # cmake -DZIP=... -DPACK_SCRIPT=... -DHELP_SOURCES=... -DCHMLS=... -DWORK=... -P check_zip.cmake
 cmake_minimum_required(VERSION 3.25)
 set(_problems)
@@ -65,6 +65,11 @@ if(EXISTS "${_folder}/Tessary.exe")
   math(EXPR _large "0x${_flags} & 0x20")
   if(_machine STREQUAL "4c01" AND _large EQUAL 0)
     problem("the 32-bit Tessary.exe is not large-address-aware")
+  endif()
+  # A download players wait for: the shipping program stays within 1.9 MB.
+  file(SIZE "${_folder}/Tessary.exe" _size)
+  if(_machine STREQUAL "4c01" AND _size GREATER 1900000)
+    problem("the 32-bit Tessary.exe takes ${_size} bytes, more than 1.9 MB")
   endif()
 endif()
 
