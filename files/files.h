@@ -3,7 +3,7 @@
 // Paths are ANSI text in the user's code page, exactly as Windows hands them to
 // the program (its own path, the file dialog), and stay so down to the system's
 // ANSI file calls: a folder whose name has letters outside ASCII works like any
-// other. Readers share the file with other readers and writers, and a reader
+// other. Readers share the file with other readers, writers and deleters, and a reader
 // says how large a file it is prepared to take.
 #pragma once
 
