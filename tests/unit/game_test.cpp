@@ -1,11 +1,9 @@
 // The controller through a recording window: the state machine, the clock,
 // tile clicks with their end announcements and sounds, LOAD PIC, whole games.
 // Every situation is reached by the commands a player gives.
-#include "app/game.h"
-
 #include "board/deal.h"
+#include "game_fixture.h"
 #include "ids/control_ids.h"
-#include "recording_window.h"
 
 #include <gtest/gtest.h>
 #include <lodepng.h>
@@ -102,35 +100,8 @@ bool reaches_ordered(const Cells& cells) {
 
 }  // namespace
 
-class GameTest : public ::testing::Test {
+class GameTest : public GameFixture {
 protected:
-    GameTest()
-        : folder(fs::temp_directory_path() / ("tessary-game-" + std::to_string(std::random_device{}()))),
-          game(window, paths_in(folder), [] { return std::int64_t{1}; }) {}
-    ~GameTest() override { fs::remove_all(folder); }
-
-    // The paths of a program in C:\Games\Tessary, with its record in a real folder.
-    static GamePaths paths_in(const fs::path& folder) {
-        fs::create_directories(folder);
-        GamePaths paths = make_paths("C:\\Games\\Tessary\\tessary.exe");
-        paths.stats_path = (folder / "stats.txt").string();
-        return paths;
-    }
-
-    void store(const std::string& bytes) { std::ofstream(folder / "stats.txt", std::ios::binary) << bytes; }
-    std::string stored() const {
-        std::ifstream in(folder / "stats.txt", std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-    Cells cells() const {
-        const auto board = game.view().board_cells;
-        Cells c;
-        std::copy(board.begin() + 1, board.end(), c.begin());
-        return c;
-    }
-    bool running() const { return game.view().game_running == 1; }
     // A file of the player's in the test's folder; its full path.
     std::string put(const std::string& name, const std::string& bytes) const {
         std::ofstream(folder / name, std::ios::binary) << bytes;
@@ -180,10 +151,6 @@ protected:
             if (std::equal(c.begin(), c.end(), layout.begin())) return true;
         return false;
     }
-
-    fs::path folder;
-    RecordingWindow window;
-    Game game;
 };
 
 TEST(Paths, EveryFileLiesBesideTheProgram) {

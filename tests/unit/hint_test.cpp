@@ -1,45 +1,14 @@
 // The hint through the controller and a recording window: H only while a game
 // runs, the frame until the next move, and a game played on hints that ends
 // as usual, in the fewest moves, without a best record.
-#include "app/game.h"
-#include "recording_window.h"
+#include "game_fixture.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
-
-namespace fs = std::filesystem;
 using Calls = std::vector<std::string>;
 
-class HintTest : public ::testing::Test {
+class HintTest : public GameFixture {
 protected:
-    HintTest()
-        : folder(fs::temp_directory_path() / ("tessary-hint-" + std::to_string(std::random_device{}()))),
-          game(window, paths_in(folder), [] { return std::int64_t{1}; }) {}
-    ~HintTest() override { fs::remove_all(folder); }
-
-    static GamePaths paths_in(const fs::path& folder) {
-        fs::create_directories(folder);
-        GamePaths paths = make_paths("C:\\Games\\Tessary\\tessary.exe");
-        paths.stats_path = (folder / "stats.txt").string();
-        return paths;
-    }
-    std::string stored() const {
-        std::ifstream in(folder / "stats.txt", std::ios::binary);
-        std::ostringstream all;
-        all << in.rdbuf();
-        return all.str();
-    }
-    Cells cells() const {
-        const auto board = game.view().board_cells;
-        Cells c;
-        std::copy(board.begin() + 1, board.end(), c.begin());
-        return c;
-    }
-    bool running() const { return game.view().game_running == 1; }
     // The tile of the window's last hint call.
     int hinted() const {
         const Calls hints = window.only("hint ");
@@ -60,9 +29,6 @@ protected:
         return std::abs(e - t) == 4 || (std::abs(e - t) == 1 && e / 4 == t / 4);
     }
 
-    fs::path folder;
-    RecordingWindow window;
-    Game game;
 };
 
 TEST_F(HintTest, OnlyWhileAGameRunsAndUntilTheNextMove) {
@@ -97,7 +63,7 @@ TEST_F(HintTest, OnlyWhileAGameRunsAndUntilTheNextMove) {
 
 TEST_F(HintTest, FollowingTheHintsEndsInTheFewestMovesWithoutARecord) {
     // A five-second game would beat this record: only the hints keep it.
-    std::ofstream(folder / "stats.txt", std::ios::binary) << "59 59 998";
+    store("59 59 998");
     for (const bool random : {false, true}) {
         if (random) {
             // A deal of the half that can only end with 14 and 15 exchanged.
