@@ -26,6 +26,7 @@
 #include "graphics/draw_win32.h"
 #include "graphics/picture_win32.h"
 #include "graphics/png_import.h"
+#include "now_ms.h"
 
 namespace {
 
@@ -35,17 +36,6 @@ constexpr int ID_LOAD_PIC = 700, ID_NEW_GAME = 600;
 constexpr int FILE_NAME_BOX = 0x47c;
 constexpr double FRAME_MS = 16.0;
 constexpr double DECODED_PHOTO_MB = 4000.0 * 3000 * 3 / 1e6;
-
-double now_ms() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 double median(std::vector<double> v) {
     if (v.empty()) return -1;

@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include "board/solver.h"
+#include "now_ms.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -20,17 +21,6 @@
 #include <vector>
 
 namespace {
-
-double now_ms() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 // A figure against its goal: met while at most the goal. unit: "" for ms.
 void row(const char* label, double value, double goal, const char* unit = "") {
