@@ -44,7 +44,8 @@ bool copy_folder(const std::string& from, const std::string& to) {
     return ok;
 }
 
-// The first shown window of class "Tessary" that belongs to process pid.
+}  // namespace
+
 HWND find_main_window(DWORD pid) {
     HWND w = nullptr;
     while ((w = FindWindowExA(nullptr, w, "Tessary", nullptr)) != nullptr) {
@@ -54,8 +55,6 @@ HWND find_main_window(DWORD pid) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 std::string windows_path(std::string path) {
     if (!as_on_windows() && !path.empty() && path[0] == '/') path = "Z:" + path;

@@ -21,6 +21,9 @@ const std::string& dist_folder();
 // text) ends its name.
 std::string make_scratch_folder(const std::string& suffix = "");
 
+// The first shown window of class "Tessary" that belongs to process pid, or nullptr.
+HWND find_main_window(DWORD pid);
+
 // A folder as named on the command line, with backslashes. Under Wine a Linux
 // path (as CTest and the scripts pass it) becomes the same place on drive Z:,
 // unless TESSARY_E2E_WINDOWS=1 asks the driver to behave exactly as on

@@ -1,6 +1,7 @@
 // Watching for the program's message box from a thread of the driver's own.
 #include "start_box.h"
 
+#include "app.h"
 #include "dialog.h"
 
 namespace e2e {
@@ -9,17 +10,6 @@ namespace {
 // The icon and the text of a message box.
 const int MESSAGE_ICON = 0x440;
 const int MESSAGE_TEXT = 0xFFFF;
-
-// The shown main window of class "Tessary" of a process, if any.
-bool main_window_shown(DWORD process) {
-    HWND w = nullptr;
-    while ((w = FindWindowExA(nullptr, w, "Tessary", nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == process && IsWindowVisible(w)) return true;
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -49,7 +39,7 @@ DWORD WINAPI StartBox::watch(void* self) {
         Seen& seen = box.seen_;
         seen.shown = true;
         GetWindowThreadProcessId(found, &seen.process);
-        seen.window_before = main_window_shown(seen.process);
+        seen.window_before = find_main_window(seen.process) != nullptr;
         char text[512] = {};
         GetDlgItemTextA(found, MESSAGE_TEXT, text, sizeof text);
         seen.text = text;
