@@ -72,7 +72,7 @@ E2E_CASE("hint", "following the framed tiles from a preset deal ends Solved in t
         ++moves;
         if (!CHECK_EQ(wait_for_frame(app, false, 5000), 0)) break;
         if (app.text(RESULT) != " ") break;
-        PostMessageA(app.window(), WM_KEYDOWN, 'H', 0);
+        if (!CHECK(press_keys(app.window(), "H"))) break;
         tile = wait_for_frame(app, true, 5000);
     }
     CHECK_EQ(app.text(RESULT), std::string("Solved"));
@@ -86,7 +86,7 @@ E2E_CASE("hint", "following the framed tiles from a preset deal ends Solved in t
     CHECK(read_stats(app, stats_after));
     CHECK_EQ(stats_after, stats_before);
     // No game runs: H frames nothing.
-    PostMessageA(app.window(), WM_KEYDOWN, 'H', 0);
+    CHECK(press_keys(app.window(), "H"));
     Sleep(300);
     CHECK_EQ(wait_for_frame(app, false, 1000), 0);
 }
