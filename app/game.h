@@ -6,7 +6,7 @@
 #include "board/board.h"
 #include "board/deal.h"
 #include "board/end_position.h"
-#include "board/solver.h"
+#include "solver/solver.h"
 #include "record/best_record.h"
 
 #include <array>

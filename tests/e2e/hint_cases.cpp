@@ -10,7 +10,7 @@
 #include "mouse.h"
 #include "play.h"
 
-#include "board/solver.h"
+#include "solver/solver.h"
 
 namespace e2e {
 namespace {

@@ -8,7 +8,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "board/solver.h"
+#include "solver/solver.h"
 #include "now_ms.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // The solver: its lengths against a breadth-first search of the boards near
 // home, on both ends, and its solutions played back on random deals.
-#include "board/solver.h"
+#include "solver/solver.h"
 
 #include <gtest/gtest.h>
 

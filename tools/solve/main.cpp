@@ -3,7 +3,7 @@
 // "<length>: <tile> <tile> ...", the tiles to move one cell each, in order, on
 // a shortest way to the end the board can reach. A line that is no board gets
 // "error: ..." and the next line is read; the exit code is 1 when any line failed.
-#include "board/solver.h"
+#include "solver/solver.h"
 
 #include <iostream>
 #include <memory>

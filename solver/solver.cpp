@@ -9,7 +9,7 @@
 // is the mirror of t's home), which keeps the empty cell's home and the
 // distance home. The search takes the largest of the eight bounds; moves that
 // bring their tile closer come first.
-#include "board/solver.h"
+#include "solver/solver.h"
 
 #include <algorithm>
 #include <cstdlib>
