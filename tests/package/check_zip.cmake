@@ -1,10 +1,11 @@
-# Checks the players' zip: the program (large-address-aware and within 1.9 MB
-# when 32-bit), the picture folder, the help file with its pages, keyword index
-# and search index, and a ReadMe with Windows line ends; never a best record or
-# a current picture left by a trial run, which it checks by packing a copy of
-# the folder that holds both.
+# Checks the players' zip: the program (with the protections its PE header
+# can ask for, and within 1.9 MB when 32-bit), the picture folder, the help
+# file with its pages, keyword index and search index, and a ReadMe with
+# Windows line ends; never a best record or a current picture left by a trial
+# run, which it checks by packing a copy of the folder that holds both.
 # cmake -DZIP=... -DPACK_SCRIPT=... -DHELP_SOURCES=... -DCHMLS=... -DWORK=... -P check_zip.cmake
 cmake_minimum_required(VERSION 3.25)
+include("${CMAKE_CURRENT_LIST_DIR}/pe_header.cmake")
 set(_problems)
 macro(problem text)
   list(APPEND _problems "${text}")
@@ -53,19 +54,20 @@ if(EXISTS "${_folder}/ReadMe.txt")
   endif()
 endif()
 
-# The 32-bit program may use more than 2 GB on 64-bit Windows (a large photo
-# being decoded) only when its PE header says it is large-address-aware.
+# The protections Windows gives a program whose PE header asks for them; the
+# check itself must see each one taken away from a copy of the header.
 if(EXISTS "${_folder}/Tessary.exe")
-  file(READ "${_folder}/Tessary.exe" _at OFFSET 60 LIMIT 4 HEX)
-  string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" _at "${_at}")
-  math(EXPR _machine_at "${_at} + 4")
-  math(EXPR _flags_at "${_at} + 22")
-  file(READ "${_folder}/Tessary.exe" _machine OFFSET ${_machine_at} LIMIT 2 HEX)
-  file(READ "${_folder}/Tessary.exe" _flags OFFSET ${_flags_at} LIMIT 1 HEX)
-  math(EXPR _large "0x${_flags} & 0x20")
-  if(_machine STREQUAL "4c01" AND _large EQUAL 0)
-    problem("the 32-bit Tessary.exe is not large-address-aware")
-  endif()
+  file(READ "${_folder}/Tessary.exe" _header LIMIT 1024 HEX)
+  pe_lacks("${_header}" _lacks)
+  pe_missed_faults("${_header}" _missed)
+  foreach(_l IN LISTS _lacks)
+    problem("Tessary.exe lacks ${_l}")
+  endforeach()
+  foreach(_m IN LISTS _missed)
+    problem("the header check misses ${_m}")
+  endforeach()
+  pe_offsets("${_header}" _at)
+  file(READ "${_folder}/Tessary.exe" _machine OFFSET ${_at_machine} LIMIT 2 HEX)
   # A download players wait for: the shipping program stays within 1.9 MB.
   file(SIZE "${_folder}/Tessary.exe" _size)
   if(_machine STREQUAL "4c01" AND _size GREATER 1900000)
