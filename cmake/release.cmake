@@ -14,6 +14,13 @@ add_custom_target(tessary_source_date
   BYPRODUCTS "${TESSARY_SOURCE_DATE}"
   VERBATIM)
 
+# The players' zip of this build, named in the ReadMe too.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TESSARY_ZIP_NAME Tessary-win64.zip)
+else()
+  set(TESSARY_ZIP_NAME Tessary-win32.zip)
+endif()
+
 # The two commands that stamp their output with the source date:
 #   ${TESSARY_PACK_ZIP} ZIP FOLDER NAME...  (tools/release/pack_zip.py)
 #   ${TESSARY_MAKE_CHM} CHMCMD PROJECT.hhp  (tools/release/make_chm.py)

@@ -36,6 +36,9 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 ctest --preset win64
 
+step "win64: the same zip, byte for byte, from a second build elsewhere"
+bash tests/package/rebuild.sh win64
+
 step "win32: the shipping 32-bit program under Wine 10, end to end"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
