@@ -17,6 +17,8 @@ constexpr char RESULT_TIME_UP[] = "Time's up!";
 constexpr char RESULT_SOLVED[] = "Solved";
 constexpr char RESULT_UNSOLVABLE[] = "Unsolvable";
 constexpr char RESULT_MAGIC_SQUARE[] = "Magic Square";
+// After the number of single-tile steps a hint's way takes: "44 to go".
+constexpr char RESULT_STEPS_TO_GO[] = " to go";
 
 // Everything after the last occurrence of mark; the whole text when there is none.
 std::string after_last(const std::string& text, char mark) {
@@ -282,11 +284,11 @@ void Game::clock_tick() {
     clock_text.clear();
     if (elapsed_minutes == 59 && elapsed_seconds == 59) {
         // One hour: the clock stays at 59:59.
+        clear_hint();
         time_up = 1;
         window_.set_text(ID_RESULT, RESULT_TIME_UP);
         window_.stop_clock();
         game_running = 0;
-        clear_hint();
     }
     if (time_up != 0) return;
     ++elapsed_seconds;
@@ -403,15 +405,35 @@ void Game::announce_unsolvable() {
 void Game::show_hint() {
     if (game_running != 1) return;
     const Cells now = cells_of(board);
-    if (!follows_hint_way(now)) {
-        hint.way = shared_solver().solve(now).tiles;
-        hint.next = 0;
-        hint.at = now;
+    if (follows_hint_way(now)) {
+        display_hint();
+        return;
     }
+    // Already being looked for: the answer is on its way.
+    if (hint.searching && hint.asked == now) return;
+    hint.searching = true;
+    hint.asked = now;
+    window_.find_hint(now);
+}
+
+void Game::hint_found(const Cells& asked, const std::vector<int>& way) {
+    // An answer that is no longer wanted, or for a board the player has left, is dropped.
+    if (!hint.searching || asked != hint.asked) return;
+    hint.searching = false;
+    if (game_running != 1 || cells_of(board) != asked) return;
+    hint.way = way;
+    hint.next = 0;
+    hint.at = asked;
+    display_hint();
+}
+
+// The frame on the next tile of the way, and the steps left on it in the result box.
+void Game::display_hint() {
     if (hint.next == hint.way.size()) return;  // already at its end
     hint.shown = 1;
     hint.tile = hint.way[hint.next];
     window_.show_hint(hint.tile);
+    window_.set_text(ID_RESULT, format_number(static_cast<int>(hint.way.size() - hint.next)) + RESULT_STEPS_TO_GO);
 }
 
 // Whether the board stands on the way of the last hint: where it was taken, or
@@ -430,7 +452,13 @@ bool Game::follows_hint_way(const Cells& now) {
 }
 
 void Game::clear_hint() {
+    if (hint.searching) {
+        hint.searching = false;
+        window_.abandon_hint();
+    }
     if (hint.tile == 0) return;
     hint.tile = 0;
     window_.show_hint(0);
+    // The box is empty again during a game; an end or CANCEL writes its own text next.
+    window_.set_text(ID_RESULT, RESULT_NEW_GAME);
 }

@@ -6,8 +6,8 @@
 #include "board/board.h"
 #include "board/deal.h"
 #include "board/end_position.h"
-#include "solver/solver.h"
 #include "record/best_record.h"
+#include "solver/solver.h"
 
 #include <array>
 #include <cstdint>
@@ -72,8 +72,13 @@ public:
     void unmute_moves();         // ID_SOUND_OFF
     void tile_click(int tile);
     // While a game runs: highlights the tile that starts a shortest way to the
-    // end the board can reach, until the next move. Such a game sets no record.
+    // end the board can reach, and shows how many steps that way takes, until the
+    // next move. Such a game sets no record. A board off the last way is searched
+    // beside the window, and shown once hint_found brings its way.
     void show_hint();
+    // The way home from the board `asked`, found beside the window. Shown only if
+    // it is the search still wanted and the board has not changed since.
+    void hint_found(const Cells& asked, const std::vector<int>& way);
 
     // The file the tile faces are cut from.
     const std::string& tile_picture_path() const { return pictures.tile_picture_path; }
@@ -106,9 +111,13 @@ private:
         std::vector<int> way;
         std::size_t next = 0;  // way[next] is the step from `at`
         Cells at{};
+        bool searching = false;  // a search for `asked` runs beside the window
+        Cells asked{};
     };
 
     bool follows_hint_way(const Cells& now);
+    void display_hint();
+    // Takes the frame and the steps to go away, and stops a search in flight.
     void clear_hint();
     // The chosen file in the panel and the board in order; false when it cannot be read either way.
     bool import_picture(const std::string& chosen);

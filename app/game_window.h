@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "solver/solver.h"
 
 #include <string>
 
@@ -14,6 +15,11 @@ public:
     virtual void place_tile(int tile, Point position) = 0;
     // Draws a tile highlighted as the hint, or no tile for 0: the tile to move next.
     virtual void show_hint(int tile) = 0;
+    // Starts looking for a shortest way home from cells beside the window, in place
+    // of any search still running; the way comes back later through Game::hint_found.
+    virtual void find_hint(const Cells& cells) = 0;
+    // The search in flight is no longer wanted: it stops, and its answer never comes.
+    virtual void abandon_hint() = 0;
     // Text of a static control, by control identifier.
     virtual void set_text(int control_id, const std::string& text) = 0;
     virtual void show_control(int control_id, bool visible) = 0;

@@ -18,9 +18,6 @@ bool take_game_key(const MSG& message, HWND main, Game& game) {
         case 'H': key = Key::H; break;
         default: return false;
     }
-    // The first hint of a run builds the solver's tables: a second or two under the wait cursor.
-    const HCURSOR before = key == Key::H ? SetCursor(LoadCursorA(nullptr, IDC_WAIT)) : nullptr;
     game.key_press(key);
-    if (key == Key::H) SetCursor(before);
     return true;
 }

@@ -59,14 +59,20 @@ int run_game(HINSTANCE instance, int show_command) {
 
     Win32GameWindow window;
     Game game(window, paths);  // puts the board in order
-    attach_game(&game);
+    attach_game(&game, &window);
 
     if (!register_window_class(instance)) return 0;
     window.main = create_main_window(instance);
     create_controls(window, instance, paths.current_picture_path);
     game.show_best_record();
     ShowWindow(window.main, show_command);
-    return run_message_loop(window.main, game);
+    // The hint's tables are built beside the window from now on, ready before the first H.
+    HintThread hints(window.main, WM_HINT_FOUND);
+    if (hints.start()) window.hints = &hints;
+    const int exit_code = run_message_loop(window.main, game);
+    window.hints = nullptr;
+    hints.stop();
+    return exit_code;
 }
 
 }  // namespace

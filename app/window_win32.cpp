@@ -13,11 +13,13 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
 Game* the_game = nullptr;
+Win32GameWindow* the_window = nullptr;
 
 const char CLASS_NAME[] = "Tessary";
 const char WINDOW_TITLE[] = "Tessary";
@@ -75,9 +77,40 @@ LRESULT on_color_static(WPARAM wparam) {
     return reinterpret_cast<LRESULT>(color_static(reinterpret_cast<HDC>(wparam)));
 }
 
+// A way home found beside the window, for the game to show or drop.
+LRESULT on_hint_found(LPARAM lparam) {
+    const std::unique_ptr<HintAnswer> answer = HintThread::take(lparam);
+    if (!answer) return 0;
+    if (the_window) the_window->hint_answered(answer->asked);
+    if (the_game) the_game->hint_found(answer->asked, answer->way);
+    return 0;
+}
+
+// Over the window and its controls alike, while a search takes long.
+LRESULT on_set_cursor(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (!the_window || !the_window->busy_pointer()) return DefWindowProcA(hwnd, message, wparam, lparam);
+    SetCursor(LoadCursorA(nullptr, IDC_APPSTARTING));
+    return TRUE;
+}
+
+VOID CALLBACK on_search_taking_long(HWND hwnd, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(hwnd, timer);
+    if (the_window) the_window->show_busy_pointer(true);
+}
+
+bool pointer_over(HWND main) {
+    POINT at;
+    if (!GetCursorPos(&at)) return false;
+    const HWND under = WindowFromPoint(at);
+    return under == main || IsChild(main, under);
+}
+
 }  // namespace
 
-void attach_game(Game* game) { the_game = game; }
+void attach_game(Game* game, Win32GameWindow* window) {
+    the_game = game;
+    the_window = window;
+}
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -88,6 +121,8 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_DESTROY: return on_destroy();
         case WM_DRAWITEM: return on_draw_item(wparam, lparam);
         case WM_CTLCOLORSTATIC: return on_color_static(wparam);
+        case WM_HINT_FOUND: return on_hint_found(lparam);
+        case WM_SETCURSOR: return on_set_cursor(hwnd, message, wparam, lparam);
         default: return DefWindowProcA(hwnd, message, wparam, lparam);
     }
 }
@@ -138,6 +173,37 @@ void Win32GameWindow::show_hint(int tile) {
     for (const int t : {hinted_tile, tile})
         if (t >= 1 && t <= 15 && tile_handles[t]) RedrawWindow(tile_handles[t], nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     hinted_tile = tile;
+}
+
+void Win32GameWindow::find_hint(const Cells& cells) {
+    if (!hints) return;
+    hints->search(cells);
+    searching_ = true;
+    searching_for_ = cells;
+    // Its own callback: the clock's WM_TIMER stays the window's only timer message.
+    SetTimer(main, HINT_CURSOR_TIMER_ID, HINT_CURSOR_DELAY_MS, on_search_taking_long);
+}
+
+void Win32GameWindow::abandon_hint() {
+    if (hints) hints->abandon();
+    end_search();
+}
+
+void Win32GameWindow::hint_answered(const Cells& asked) {
+    if (searching_ && asked == searching_for_) end_search();
+}
+
+void Win32GameWindow::end_search() {
+    searching_ = false;
+    KillTimer(main, HINT_CURSOR_TIMER_ID);
+    show_busy_pointer(false);
+}
+
+void Win32GameWindow::show_busy_pointer(bool busy) {
+    if (busy_pointer_ == busy) return;
+    busy_pointer_ = busy;
+    // The pointer changes where it stands, without waiting for the mouse to move.
+    if (pointer_over(main)) SetCursor(LoadCursorA(nullptr, busy ? IDC_APPSTARTING : IDC_ARROW));
 }
 
 void Win32GameWindow::set_text(int control_id, const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/game_window.h"
+#include "solver/hint_thread_win32.h"
 
 #include <windows.h>
 
@@ -14,6 +15,12 @@ class Game;
 constexpr UINT_PTR CLOCK_TIMER_ID = 1;
 constexpr UINT CLOCK_INTERVAL_MS = 1000;
 
+// The hint's worker posts each way it finds to the main window as this message.
+constexpr UINT WM_HINT_FOUND = WM_APP + 1;
+// A search that has not answered within this long shows the busy-in-the-background pointer.
+constexpr UINT_PTR HINT_CURSOR_TIMER_ID = 2;
+constexpr UINT HINT_CURSOR_DELAY_MS = 150;
+
 constexpr int MAIN_WINDOW_WIDTH = 742;
 constexpr int MAIN_WINDOW_HEIGHT = 451;
 
@@ -24,9 +31,18 @@ public:
     HWND tile_handles[16] = {};  // entry t: the button of tile t; entry 0 unused
     HBITMAP preview_bitmap = nullptr;
     int hinted_tile = 0;  // the tile drawn with the hint's frame
+    HintThread* hints = nullptr;  // set once the window shows
+
+    // The search for the board `asked` has answered.
+    void hint_answered(const Cells& asked);
+    // The pointer over the window while a search takes long; false: the window's own.
+    bool busy_pointer() const { return busy_pointer_; }
+    void show_busy_pointer(bool busy);
 
     void place_tile(int tile, Point position) override;
     void show_hint(int tile) override;
+    void find_hint(const Cells& cells) override;
+    void abandon_hint() override;
     void set_text(int control_id, const std::string& text) override;
     void show_control(int control_id, bool visible) override;
     void start_clock() override;
@@ -43,10 +59,18 @@ public:
     bool import_png(const std::string& png, const std::string& bmp) override;
     bool load_preview(const std::string& path) override;
     void save_preview_snapshot(const std::string& path) override;
+
+private:
+    void end_search();
+
+    bool searching_ = false;  // for the board searching_for_
+    Cells searching_for_{};
+    bool busy_pointer_ = false;
 };
 
-// The game the window procedure forwards to; set before the window exists.
-void attach_game(Game* game);
+// The game the window procedure forwards to, and the window that carries out
+// its requests; set before the window exists.
+void attach_game(Game* game, Win32GameWindow* window);
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 

@@ -123,6 +123,8 @@ POINT screen_point(HWND window, int x, int y) {
     return p;
 }
 
+bool move_pointer(HWND window, int x, int y) { return move_to(screen_point(window, x, y)); }
+
 bool mouse_click(HWND window, int x, int y) {
     if (!bring_to_front(window) || !point_at(screen_point(window, x, y))) return false;
     // The pause lets the program see the pointer arrive before the button goes down.

@@ -13,6 +13,9 @@ namespace e2e {
 // The screen point of a point in a window's client area.
 POINT screen_point(HWND window, int x, int y);
 
+// Moves the pointer over a client point of the window, no button pressed.
+bool move_pointer(HWND window, int x, int y);
+
 // A left click at a client point of the window.
 bool mouse_click(HWND window, int x, int y);
 

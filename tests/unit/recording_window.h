@@ -17,6 +17,8 @@ public:
     bool previews_load = true;
     // The files the open-file dialog returns, one per call; empty means cancelled.
     std::deque<std::string> chosen_pictures;
+    // The board of the last search for a hint.
+    Cells hint_asked{};
 
     static std::string sound_name(int wave_id) {
         for (const SoundShape& s : SOUND_TABLE)
@@ -36,6 +38,11 @@ public:
         calls.push_back("place " + std::to_string(tile) + " " + std::to_string(p.x) + "," + std::to_string(p.y));
     }
     void show_hint(int tile) override { calls.push_back("hint " + std::to_string(tile)); }
+    void find_hint(const Cells& cells) override {
+        calls.push_back("find_hint");
+        hint_asked = cells;
+    }
+    void abandon_hint() override { calls.push_back("abandon_hint"); }
     void set_text(int id, const std::string& text) override {
         calls.push_back("text " + std::to_string(id) + " " + text);
     }
