@@ -40,7 +40,7 @@ TEST_F(RecordFile, FirstStartCreatesTheInitialRecordAndShowsZeros) {
     EXPECT_EQ(bytes(), "59 59 998");
     EXPECT_EQ(shown.best_time_text, "0:00");
     EXPECT_EQ(shown.best_moves_text, "0");
-    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+    EXPECT_FALSE(fs::exists(temporary_path(record.stats_path)));
 
     shown = read_best_record(record);  // the next start
     EXPECT_EQ(shown.best_time_text, "59:59");
@@ -145,8 +145,8 @@ TEST_F(RecordFile, MissingDamagedOrUnreadableFileStillLetsAGameSetARecord) {
 
 TEST_F(RecordFile, FailedWriteKeepsTheOldFileAndIsNoRecord) {
     put("3 07 120 ");
-    fs::create_directory(record.stats_path + ".tmp");  // the new bytes have nowhere to go
-    record.record_written = 1;                          // left over from an earlier record
+    fs::permissions(record.stats_path, fs::perms::owner_write, fs::perm_options::remove);  // read-only
+    record.record_written = 1;  // left over from an earlier record
     const RecordOutcome outcome = finish(1, 0, 5);
     EXPECT_FALSE(outcome.new_record);
     EXPECT_EQ(record.record_written, 0);
@@ -158,7 +158,7 @@ TEST_F(RecordFile, FailedReplaceLeavesNoTemporaryFileBehind) {
     const RecordOutcome outcome = finish(1, 0, 5);
     EXPECT_FALSE(outcome.new_record);
     EXPECT_EQ(record.record_written, 0);
-    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+    EXPECT_FALSE(fs::exists(temporary_path(record.stats_path)));
     EXPECT_TRUE(fs::is_directory(record.stats_path));
 }
 
