@@ -67,9 +67,25 @@ StartUpRecord start_up_record(FileStatus read, const std::string& content) {
 StartUpRecord read_best_record(const BestRecord& record) {
     std::string content;
     const FileStatus read = read_file_start(record.stats_path, MAX_RECORD_BYTES, content);
-    const StartUpRecord shown = start_up_record(read, content);
-    if (shown.create_initial) replace_file(record.stats_path, INITIAL_RECORD);
+    StartUpRecord shown = start_up_record(read, content);
+    if (shown.create_initial) shown.created = replace_file(record.stats_path, INITIAL_RECORD);
     return shown;
+}
+
+std::string fastest_record_file(const std::vector<std::string>& paths) {
+    std::string fastest;
+    int fastest_time = 0;
+    for (const std::string& path : paths) {
+        std::string content;
+        if (read_file_start(path, MAX_RECORD_BYTES, content) != FileStatus::Ok) continue;
+        const std::optional<RecordFields> fields = parse_record(content);
+        const int time = fields ? fields->minutes * 60 + fields->seconds : 0;
+        if (fields && (fastest.empty() || time < fastest_time)) {
+            fastest = content;
+            fastest_time = time;
+        }
+    }
+    return fastest;
 }
 
 bool reload_best_record(BestRecord& record) {

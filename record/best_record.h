@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The record as the game holds it between start-up and the end of each game.
 struct BestRecord {
@@ -43,6 +44,7 @@ struct StartUpRecord {
     std::string best_time_text;   // e.g. "3:07", the fields as stored
     std::string best_moves_text;  // e.g. "120"
     bool create_initial = false;
+    bool created = false;  // and read_best_record did
 };
 // The decision alone, from what reading the file gave: a well-formed file shows
 // its fields; anything else shows "0:00" and "0". Only a file that does not exist
@@ -52,6 +54,10 @@ StartUpRecord start_up_record(FileStatus read, const std::string& content);
 
 // Start-up: reads the file, creates it when missing, and gives the texts to show.
 StartUpRecord read_best_record(const BestRecord& record);
+
+// The bytes of the fastest well-formed record file among paths, as stored;
+// empty when none is.
+std::string fastest_record_file(const std::vector<std::string>& paths);
 
 // Game end: fills the three numbers and clears record_written. False, with the
 // numbers and the flag untouched, when the file is missing, unreadable or malformed.
