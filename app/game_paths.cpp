@@ -52,7 +52,8 @@ bool move_written_file(const GamePaths& paths, std::string& path, const char* na
 
 GamePaths make_paths(const std::string& module_path, std::vector<std::string> own_folders) {
     GamePaths paths;
-    const std::size_t last = module_path.rfind('\\');
+    // Windows takes either slash (and the native tests the forward one alone).
+    const std::size_t last = module_path.find_last_of("\\/");
     // Without a backslash every file is looked up in the current folder.
     paths.program_folder = last == std::string::npos ? std::string() : module_path.substr(0, last + 1);
     paths.picture_folder = paths.program_folder + "BmpImages\\";

@@ -21,7 +21,7 @@ struct GamePaths {
     std::vector<std::string> own_folders;
 };
 
-// Builds the paths from the program file's full path (cut after its last backslash).
+// Builds the paths from the program file's full path (cut after its last backslash or slash).
 GamePaths make_paths(const std::string& module_path, std::vector<std::string> own_folders = {});
 
 // This program folder's place in an own folder: "Tessary\" and eight hex digits

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -160,6 +162,17 @@ TEST_F(RecordFile, FailedReplaceLeavesNoTemporaryFileBehind) {
     EXPECT_EQ(record.record_written, 0);
     EXPECT_FALSE(fs::exists(temporary_path(record.stats_path)));
     EXPECT_TRUE(fs::is_directory(record.stats_path));
+}
+
+TEST_F(RecordFile, TwoCopiesSavingAtOnceNeverLoseARecord) {
+    const pid_t other = fork();
+    int lost = 0;
+    for (int i = 0; i < 300; ++i) lost += !replace_file(record.stats_path, other == 0 ? "1 00 1 " : "2 00 2 ");
+    if (other == 0) _exit(lost);
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_EQ(lost + WEXITSTATUS(status), 0);
+    EXPECT_TRUE(bytes() == "1 00 1 " || bytes() == "2 00 2 ") << bytes();
 }
 
 TEST_F(RecordFile, MissingFolderMeansNothingIsWritten) {
