@@ -78,11 +78,7 @@ Game::Game(GameWindow& window, GamePaths game_paths, std::function<std::int64_t(
 }
 
 void Game::show_best_record() {
-    StartUpRecord shown = read_best_record(record);
-    if (shown.create_initial && !shown.created && move_record(paths)) {
-        record.stats_path = paths.stats_path;
-        shown = read_best_record(record);
-    }
+    const StartUpRecord shown = read_best_record(record);
     best_time_text = shown.best_time_text;
     best_moves_text = shown.best_moves_text;
     window_.set_text(ID_BEST_TIME, best_time_text);

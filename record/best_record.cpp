@@ -67,8 +67,8 @@ StartUpRecord start_up_record(FileStatus read, const std::string& content) {
 StartUpRecord read_best_record(const BestRecord& record) {
     std::string content;
     const FileStatus read = read_file_start(record.stats_path, MAX_RECORD_BYTES, content);
-    StartUpRecord shown = start_up_record(read, content);
-    if (shown.create_initial) shown.created = replace_file(record.stats_path, INITIAL_RECORD);
+    const StartUpRecord shown = start_up_record(read, content);
+    if (shown.create_initial) replace_file(record.stats_path, INITIAL_RECORD);
     return shown;
 }
 

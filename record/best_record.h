@@ -44,7 +44,6 @@ struct StartUpRecord {
     std::string best_time_text;   // e.g. "3:07", the fields as stored
     std::string best_moves_text;  // e.g. "120"
     bool create_initial = false;
-    bool created = false;  // and read_best_record did
 };
 // The decision alone, from what reading the file gave: a well-formed file shows
 // its fields; anything else shows "0:00" and "0". Only a file that does not exist
