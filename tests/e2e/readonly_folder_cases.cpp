@@ -7,6 +7,7 @@
 // by ";"): root, as Wine runs here, writes anything, so tests/e2e/run.sh makes
 // them for a plain user of its own, or read-only with a mount.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "pictures.h"
 #include "play.h"
 #include "players_folder.h"
+#include "start_box.h"
 
 namespace e2e {
 namespace {
@@ -138,6 +140,85 @@ E2E_CASE("folders", "from a read-only folder the preview shows the numbers, a re
         CHECK_EQ(app.close_and_wait(), DWORD(0));
     }
     check_record_shown(folder, record);
+}
+
+// The player's local application data moved to another folder while it lives,
+// as Windows names it to a program started meanwhile. Under Wine alone: it
+// changes the user's own setting.
+class LocalFolderMoved {
+public:
+    explicit LocalFolderMoved(const std::wstring& folder) {
+        const wchar_t* const name = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+        REQUIRE(RegOpenKeyExW(HKEY_CURRENT_USER, name, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) == ERROR_SUCCESS);
+        had_ = RegQueryValueExW(key_, VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(before_), &size_) == ERROR_SUCCESS;
+        RegSetValueExW(key_, VALUE, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       DWORD((folder.size() + 1) * sizeof(wchar_t)));
+    }
+    ~LocalFolderMoved() {
+        if (had_) RegSetValueExW(key_, VALUE, 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(before_), size_);
+        else RegDeleteValueW(key_, VALUE);
+        RegCloseKey(key_);
+    }
+    LocalFolderMoved(const LocalFolderMoved&) = delete;
+    LocalFolderMoved& operator=(const LocalFolderMoved&) = delete;
+
+private:
+    static constexpr const wchar_t* VALUE = L"Local AppData";
+    HKEY key_ = nullptr;
+    bool had_ = false;
+    wchar_t before_[MAX_PATH] = {};
+    DWORD size_ = sizeof before_;
+};
+
+bool under_wine(const std::vector<std::string>& folders, std::size_t needed) {
+    if (folders.size() >= needed && platform_name().rfind("Wine", 0) == 0) return true;
+    std::printf("    skipped: needs %zu read-only program folder(s), and Wine (it moves the player's folder)\n", needed);
+    return false;
+}
+
+std::wstring wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+E2E_CASE("folders", "where the local application data folder has no ANSI name, the record is kept under its short name") {
+    const std::vector<std::string> folders = readonly_folders();
+    if (!under_wine(folders, 1)) return;
+    // Named in Chinese, as for a user of that name on a Western system.
+    const std::wstring local = wide(make_scratch_folder("-local")) + L"\\\x674e\x660e";
+    CreateDirectoryW(local.c_str(), nullptr);
+    {
+        LocalFolderMoved moved(local);
+        App app(folders[0]);
+        CHECK(app.running_window());
+        CHECK_EQ(app.close_and_wait(), DWORD(0));
+    }
+    const std::wstring record = local + L"\\" + wide(players_place(folders[0], "")) + L"\\stats.txt";
+    CHECK_EQ(GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+    SHFILEOPSTRUCTW removal{};
+    const std::wstring doomed = local + L'\0';
+    removal.wFunc = FO_DELETE;
+    removal.pFrom = doomed.c_str();
+    removal.fFlags = FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+    SHFileOperationW(&removal);
+}
+
+E2E_CASE("folders", "where nothing can be written the game says so once and plays on") {
+    const std::vector<std::string> folders = readonly_folders();
+    if (!under_wine(folders, 2)) return;
+    // Every folder of the player's own is the second read-only install.
+    LocalFolderMoved moved(wide(folders[1]));
+    char temp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", temp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", folders[1].c_str());
+    StartBox box;
+    App app(folders[0]);
+    SetEnvironmentVariableA("TMP", *temp ? temp : nullptr);
+    const StartBox::Seen& seen = box.result();
+    CHECK_EQ(seen.text, std::string("Tessary cannot save your best time or your pictures on this computer."));
+    CHECK_EQ(seen.caption, std::string("Tessary"));
+    CHECK(!seen.owned && seen.icon && seen.ok_only && !seen.window_before);
+    REQUIRE(app.running_window());
+    app.click(NEW_GAME);
+    CHECK_EQ(app.text(RESULT), std::string(" "));
+    CHECK_EQ(app.close_and_wait(), DWORD(0));
 }
 
 E2E_CASE("folders", "two read-only installs started at once each keep the picture loaded in them on their tiles") {

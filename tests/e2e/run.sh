@@ -34,7 +34,11 @@ wine_env_use "$dist" || exit 1
 # As a plain user of the run's own, the copies (root's) are read-only to the game,
 # and read-only files are refused as Windows refuses them; as root, a mount makes
 # the copies read-only and the cases that need the refusals say they skip.
-[ "$WINE_ENV_CHROOT" = 1 ] || wine_env_plain_user || echo "e2e: no plain user can be made here; the suite runs as $(id -un)"
+if ! wine_env_plain_user; then
+    echo "e2e: no plain user can be made here; the suite runs as $(id -un)"
+elif [ "$WINE_ENV_CHROOT" = 1 ]; then
+    export TESSARY_PLAIN_USER="$WINE_ENV_USER:$(id -u "$WINE_ENV_USER"):$(id -g "$WINE_ENV_USER")"
+fi
 if [ "$WINE_ENV_CHROOT" = 1 ]; then
     where="Wine 10 in its chroot"
 else
