@@ -47,12 +47,15 @@ else
 fi
 wine_env_xvfb || exit 1
 echo "e2e: $where, display $DISPLAY, as ${WINE_ENV_USER:-$(id -un)}"
-# A record of the player's own, which the suite must leave as it found it.
-sentinel=
+# A record of the player's own, which the suite must leave as it found it, with
+# everything else in that folder: nothing added, nothing changed.
+players=
+contents() { (cd "$1" && find . | LC_ALL=C sort && find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha1sum); }
 if [ "$WINE_ENV_CHROOT" = 0 ]; then
-    sentinel=$WINEPREFIX/drive_c/users/${WINE_ENV_USER:-$(id -un)}/AppData/Local/Tessary/stats.txt
-    mkdir -p "$(dirname "$sentinel")" && printf '7 07 707 ' >"$sentinel" || exit 1
+    players=$WINEPREFIX/drive_c/users/${WINE_ENV_USER:-$(id -un)}/AppData/Local/Tessary
+    mkdir -p "$players" && printf '7 07 707 ' >"$players/stats.txt" || exit 1
     [ -z "$WINE_ENV_USER" ] || chown -R "$WINE_ENV_USER:" "$WINEPREFIX/drive_c/users/$WINE_ENV_USER"
+    before=$(contents "$players")
 fi
 if [ "$WINE_ENV_CHROOT" = 1 ]; then
     wine_env_run --bind "$work" --bind "$dist" --bind-ro "$readonly_copies" "$driver" "$dist" "$@"
@@ -62,8 +65,8 @@ else
     wine_env_readonly "$readonly_copies" "$WINE64" "$driver" "$dist" "$@"
 fi
 rc=$?
-if [ -n "$sentinel" ] && [ "$(cat "$sentinel" 2>/dev/null)" != '7 07 707 ' ]; then
-    echo "e2e: FAILED: the player's own record ${sentinel#"$WINEPREFIX/"} did not survive the suite byte for byte"
+if [ -n "$players" ] && [ "$(contents "$players" 2>&1)" != "$before" ]; then
+    echo "e2e: FAILED: the player's folder ${players#"$WINEPREFIX/"} is not as the suite found it (a record in it: 7 07 707)"
     rc=1
 fi
 exit $rc
