@@ -16,8 +16,8 @@ struct GamePaths {
     std::string current_picture_path;
     std::string help_path;
     // The player's own folders the written files may go to, best first, each
-    // ending in a backslash (on Windows the local application data, else the
-    // temporary folder); none when there are none.
+    // ending in a backslash: on Windows the local application data, then the
+    // temporary folder. None in the tests that give none.
     std::vector<std::string> own_folders;
 };
 
