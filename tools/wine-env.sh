@@ -154,7 +154,9 @@ wine_env_plain_user() {
     [ "$(id -u)" = 0 ] && command -v useradd >/dev/null || return 1
     local name
     for name in $(awk -F: '/^tessary-e2e-[0-9]+:/ { print $1 }' /etc/passwd); do
-        kill -0 "${name#tessary-e2e-}" 2>/dev/null || userdel "$name" >/dev/null 2>&1
+        kill -0 "${name#tessary-e2e-}" 2>/dev/null && continue
+        find /tmp -maxdepth 1 -name 'wine-*' -user "$name" -exec rm -rf {} + 2>/dev/null
+        userdel "$name" >/dev/null 2>&1
     done
     name=tessary-e2e-$$
     useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$name" ||
