@@ -70,24 +70,6 @@ Cells after_step(Cells cells, int tile) {
 
 }  // namespace
 
-GamePaths make_paths(const std::string& module_path) {
-    GamePaths paths;
-    const std::size_t last = module_path.rfind('\\');
-    // Without a backslash every file is looked up in the current folder.
-    paths.program_folder = last == std::string::npos ? std::string() : module_path.substr(0, last + 1);
-    paths.picture_folder = paths.program_folder + "BmpImages\\";
-    paths.stats_path = paths.program_folder + "stats.txt";
-    paths.number_picture_path = paths.picture_folder + "PuzNumbs.bmp";
-    paths.current_picture_path = paths.picture_folder + "game_image00.bmp";
-    paths.help_path = paths.program_folder + "tessary-help.chm";
-    return paths;
-}
-
-void keep_written_files_in(GamePaths& paths, const std::string& folder) {
-    paths.stats_path = folder + "stats.txt";
-    paths.current_picture_path = folder + "game_image00.bmp";
-}
-
 Game::Game(GameWindow& window, GamePaths game_paths, std::function<std::int64_t()> calendar_time)
     : window_(window), paths(std::move(game_paths)) {
     reset_board(board);
@@ -182,22 +164,30 @@ void Game::load_pic() {
     // Cleared before the dialog, so a cancelled dialog leaves the magic squares off too.
     pictures.number_picture_active = 0;
     std::string chosen;
-    if (!window_.choose_picture(paths.picture_folder, chosen)) {
-        // The picture the tiles already use, back in the panel.
-        window_.load_preview(pictures.tile_picture_path);
-    } else if (!import_picture(chosen)) {
-        // Neither way could read it: the panel, the current picture and the
+    const bool picked = window_.choose_picture(paths.picture_folder, chosen);
+    bool shown = true;
+    if (picked) shown = import_picture(chosen);
+    else window_.load_preview(pictures.tile_picture_path);  // the picture the tiles already use
+    // Also after a cancelled dialog: the preview's pixels become the current picture.
+    const bool kept = shown && write_current_picture(
+                                   [this] { return window_.save_preview_snapshot(paths.current_picture_path); });
+    if (kept) pictures.tile_picture_path = paths.current_picture_path;
+    if (picked && !kept) {
+        // Unreadable, or nowhere to keep it: the panel, the current picture and the
         // tiles' picture stay as they were, and the file's name has no effect.
+        if (shown) window_.load_preview(pictures.tile_picture_path);
         pictures.number_picture_active = number_picture_before;
         window_.show_message(PICTURE_FAILED_TEXT, PICTURE_FAILED_CAPTION);
         window_.repaint_window();  // the tiles put in order, also where the box stood
         return;
     }
-    // Also after a cancelled dialog: the preview's pixels become the current picture.
-    window_.save_preview_snapshot(paths.current_picture_path);
-    pictures.tile_picture_path = paths.current_picture_path;
     window_.repaint_window();
 
+    if (picked) {
+        pictures.chosen_file_name = after_last(chosen, '\\');
+        // Case-sensitive on purpose: only "puznumbs.bmp" brings the magic squares back.
+        if (pictures.chosen_file_name == "puznumbs.bmp") pictures.number_picture_active = 1;
+    }
     const PictureSound effect = picture_sound(pictures.chosen_file_name, sound_theme);
     if (effect.sound != NO_SOUND) {
         window_.play_sound(effect.sound);
@@ -207,22 +197,28 @@ void Game::load_pic() {
     sound_theme = effect.sound_theme;
 }
 
+bool Game::write_current_picture(const std::function<bool()>& write) {
+    return write() || (move_current_picture(paths) && write());
+}
+
 bool Game::import_picture(const std::string& chosen) {
     // A PNG is converted into the current picture; any other file goes to the picture loader as it is.
     const bool png = begins_like_png(chosen);
-    const bool converted = png && window_.import_png(chosen, paths.current_picture_path);
+    PngResult converted = PngResult::Refused;
+    if (png)
+        write_current_picture([&] {
+            converted = window_.import_png(chosen, paths.current_picture_path);
+            return converted != PngResult::NotWritten;
+        });
     reset_tile_positions(board);
     place_tiles_from_positions();
     reset_board(board);
-    if (png && !converted) return false;
+    if (png && converted != PngResult::Written) return false;
     if (!window_.load_preview(png ? paths.current_picture_path : chosen)) {
         // The conversion took the current picture's place: the panel's picture goes back.
-        if (converted) window_.save_preview_snapshot(paths.current_picture_path);
+        if (png) window_.save_preview_snapshot(paths.current_picture_path);
         return false;
     }
-    pictures.chosen_file_name = after_last(chosen, '\\');
-    // Case-sensitive on purpose: only "puznumbs.bmp" brings the magic squares back.
-    if (pictures.chosen_file_name == "puznumbs.bmp") pictures.number_picture_active = 1;
     return true;
 }
 
@@ -366,7 +362,12 @@ void Game::announce_full() {
 void Game::announce_record(int tile) {
     if (end_kind == END_ORDERED || magic_square_counts()) {
         window_.stop_clock();
-        const RecordOutcome outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count);
+        RecordOutcome outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count);
+        // Faster, but not written beside the program: compared and kept in the player's place instead.
+        if (outcome.finishing_time < outcome.best_time && !outcome.new_record && move_record(paths)) {
+            record.stats_path = paths.stats_path;
+            outcome = record_step(record, elapsed_minutes, elapsed_seconds, move_count);
+        }
         if (outcome.new_record) {
             window_.play_sound(WAVE_NEW_RECORD);
             best_time_text = time_text(elapsed_minutes, elapsed_seconds);

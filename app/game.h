@@ -2,6 +2,7 @@
 // messages and answered through GameWindow. Portable; no Windows headers.
 #pragma once
 
+#include "app/game_paths.h"
 #include "app/game_window.h"
 #include "board/board.h"
 #include "board/deal.h"
@@ -14,24 +15,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Every file the game touches lies beside the program, unless the program's
-// folder cannot be written (see keep_written_files_in).
-struct GamePaths {
-    std::string program_folder;  // ends in a backslash, or is empty
-    std::string picture_folder;
-    std::string stats_path;
-    std::string number_picture_path;
-    std::string current_picture_path;
-    std::string help_path;
-};
-
-// Builds the paths from the program file's full path (cut after its last backslash).
-GamePaths make_paths(const std::string& module_path);
-
-// Moves the files the game writes - the record and the current picture - into
-// folder (ending in a backslash), for a program folder that cannot be written.
-void keep_written_files_in(GamePaths& paths, const std::string& folder);
 
 // The part of the title bar that drags the window (right and bottom excluded).
 struct Rect {
@@ -121,6 +104,9 @@ private:
     void clear_hint();
     // The chosen file in the panel and the board in order; false when it cannot be read either way.
     bool import_picture(const std::string& chosen);
+    // Runs write, which writes the current picture; once more in the player's
+    // place when it fails beside the program. False when it failed.
+    bool write_current_picture(const std::function<bool()>& write);
     void place_tiles_from_positions();
     void end_found(EndKind kind);
     void announce_magic_only();

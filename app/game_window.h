@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "graphics/png_import.h"
 #include "solver/solver.h"
 
 #include <string>
@@ -39,12 +40,12 @@ public:
     // Pictures.
     // The open-file dialog starting in the picture folder; false when no file was chosen.
     virtual bool choose_picture(const std::string& initial_folder, std::string& chosen_path) = 0;
-    // Decodes a PNG file and writes it as the BMP file bmp; false when the PNG
-    // cannot be read or decoded (a failure to write bmp is not reported).
-    virtual bool import_png(const std::string& png, const std::string& bmp) = 0;
+    // Decodes a PNG file and writes it as the BMP file bmp.
+    virtual PngResult import_png(const std::string& png, const std::string& bmp) = 0;
     // Loads a GIF, JPEG or BMP file into the preview panel; false, with the
     // panel as it was, when the file cannot be read or decoded.
     virtual bool load_preview(const std::string& path) = 0;
-    // Writes the preview panel's pixels as a 24-bit BMP file; nothing when they cannot be had.
-    virtual void save_preview_snapshot(const std::string& path) = 0;
+    // Writes the preview panel's pixels as a 24-bit BMP file; false when they
+    // cannot be had or the file cannot be written.
+    virtual bool save_preview_snapshot(const std::string& path) = 0;
 };

@@ -9,6 +9,10 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 namespace {
 
 // Explorer runs a Tessary.exe double-clicked inside the zip alone from a
@@ -17,14 +21,46 @@ const char NO_PICTURES_TEXT[] =
     "Tessary cannot find its pictures (BmpImages\\PuzNumbs.bmp).\n\n"
     "Unpack the whole zip into a folder, then start Tessary.exe from that folder.";
 
-// The player's own folder for the game's files, %LOCALAPPDATA%\Tessary\, made
-// when missing; empty when it cannot be had.
-std::string players_own_folder() {
-    char local[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, local)))
-        return std::string();
-    const std::string folder = std::string(local) + "\\Tessary";
-    return make_folder(folder) ? folder + "\\" : std::string();
+// Said once at start when neither the program folder nor any folder of the
+// player's own takes a file; the game then plays on without keeping anything.
+const char CANNOT_SAVE_TEXT[] = "Tessary cannot save your best time or your pictures on this computer.";
+
+// The text of a wide path in the ANSI code page; empty when a letter has no
+// ANSI form (a Chinese user name on a Western system), rather than a "?" or a
+// look-alike letter that names another folder.
+std::string ansi_form(const wchar_t* path) {
+    // A UTF-8 ANSI code page has every letter, and refuses the question.
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL lossy = FALSE;
+    char ansi[MAX_PATH] = {};
+    const int length = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, path, -1, ansi, MAX_PATH,
+                                           nullptr, utf8 ? nullptr : &lossy);
+    return length > 1 && !lossy ? std::string(ansi) : std::string();
+}
+
+// A folder as text the ANSI file calls open, ending in a backslash: its ANSI
+// form, else its short (8.3) form, which is ASCII where the volume keeps short
+// names. Empty when neither will do.
+std::string ansi_folder(const wchar_t* folder) {
+    std::string ansi = ansi_form(folder);
+    wchar_t short_form[MAX_PATH] = {};
+    const DWORD length = ansi.empty() ? GetShortPathNameW(folder, short_form, MAX_PATH) : 0;
+    if (length > 0 && length < MAX_PATH) ansi = ansi_form(short_form);
+    return ansi.empty() || ansi.back() == '\\' ? ansi : ansi + "\\";
+}
+
+// The player's own folders, best first: the local application data (made when
+// missing), then the temporary folder.
+std::vector<std::string> players_own_folders() {
+    std::vector<std::string> folders;
+    wchar_t folder[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                   folder)))
+        folders.push_back(ansi_folder(folder));
+    const DWORD length = GetTempPathW(MAX_PATH, folder);
+    if (length > 0 && length < MAX_PATH) folders.push_back(ansi_folder(folder));
+    folders.erase(std::remove(folders.begin(), folders.end(), std::string()), folders.end());
+    return folders;
 }
 
 std::string module_path() {
@@ -45,17 +81,13 @@ int run_message_loop(HWND main, Game& game) {
 }
 
 int run_game(HINSTANCE instance, int show_command) {
-    GamePaths paths = make_paths(module_path());
-    // Unpacked into Program Files, onto a CD or a read-only share: the record and
-    // the current picture are kept in the player's own folder for the whole run.
-    if (!can_create_files_in(paths.program_folder)) {
-        const std::string own = players_own_folder();
-        if (!own.empty()) keep_written_files_in(paths, own);
-    }
-    // Every run starts with the number picture, whatever the last run imported.
-    copy_file(paths.number_picture_path, paths.current_picture_path);
+    GamePaths paths = make_paths(module_path(), players_own_folders());
+    // Unpacked into Program Files, onto a CD, from an archive that marks its files
+    // read-only: the files the game writes go where they can be written.
+    const bool can_save = place_written_files(paths);
     if (InputFile(paths.number_picture_path).status() != FileStatus::Ok)
         MessageBoxA(nullptr, NO_PICTURES_TEXT, "Tessary", MB_OK | MB_ICONEXCLAMATION);
+    if (!can_save) MessageBoxA(nullptr, CANNOT_SAVE_TEXT, "Tessary", MB_OK | MB_ICONEXCLAMATION);
 
     Win32GameWindow window;
     Game game(window, paths);  // puts the board in order

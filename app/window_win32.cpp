@@ -268,7 +268,7 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
     return true;
 }
 
-bool Win32GameWindow::import_png(const std::string& png, const std::string& bmp) {
+PngResult Win32GameWindow::import_png(const std::string& png, const std::string& bmp) {
     return convert_png_to_bmp(png, bmp);
 }
 
@@ -282,4 +282,4 @@ bool Win32GameWindow::load_preview(const std::string& path) {
     return loaded != nullptr;
 }
 
-void Win32GameWindow::save_preview_snapshot(const std::string& path) { save_window_snapshot(preview, path); }
+bool Win32GameWindow::save_preview_snapshot(const std::string& path) { return save_window_snapshot(preview, path); }

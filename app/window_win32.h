@@ -56,9 +56,9 @@ public:
     bool open_help(const std::string& path) override;
     void show_message(const std::string& text, const std::string& caption) override;
     bool choose_picture(const std::string& initial_folder, std::string& chosen_path) override;
-    bool import_png(const std::string& png, const std::string& bmp) override;
+    PngResult import_png(const std::string& png, const std::string& bmp) override;
     bool load_preview(const std::string& path) override;
-    void save_preview_snapshot(const std::string& path) override;
+    bool save_preview_snapshot(const std::string& path) override;
 
 private:
     void end_search();

@@ -4,7 +4,8 @@
 // the program (its own path, the file dialog), and stay so down to the system's
 // ANSI file calls: a folder whose name has letters outside ASCII works like any
 // other. Readers share the file with other readers, writers and deleters, and a reader
-// says how large a file it is prepared to take.
+// says how large a file it is prepared to take. A file with the read-only attribute
+// is never written over, replaced or copied onto, as on Windows.
 #pragma once
 
 #include <cstddef>
@@ -63,12 +64,19 @@ bool can_create_files_in(const std::string& folder);
 // Makes the folder unless it is there; false when it is not there afterwards.
 bool make_folder(const std::string& folder);
 
-// Copies the file from over the file to, which is replaced when it exists.
+// Copies the file from over the file to, which is replaced when it exists. The
+// copy is left writable: a read-only attribute the source carries (files from a
+// CD, from some archivers) does not come with it.
 bool copy_file(const std::string& from, const std::string& to);
+
+// The temporary file beside path that replace_file writes first: a name of this
+// process's own, so that two copies of the game saving at once never write into
+// one file.
+std::string temporary_path(const std::string& path);
 
 // Puts content in path's place so that a crash or power cut at any moment
 // leaves either the old file or the whole new one: written to a temporary file
 // beside it and flushed to the disk first, then moved over the old one with
 // the move itself written through. False, with path untouched and no temporary
-// file left, when that fails.
+// file left, when that fails - also when path has the read-only attribute.
 bool replace_file(const std::string& path, const std::string& content);

@@ -23,6 +23,11 @@ bool write_all(HANDLE file, const void* data, std::size_t size) {
     return true;
 }
 
+bool has_read_only_attribute(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 HANDLE create_for_writing(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
@@ -91,11 +96,22 @@ bool make_folder(const std::string& folder) {
 }
 
 bool copy_file(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) return false;
+    // CopyFile carries the source's attributes over, the read-only one too.
+    const DWORD attributes = GetFileAttributesA(to.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (!(attributes & FILE_ATTRIBUTE_READONLY) ||
+            SetFileAttributesA(to.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
+}
+
+std::string temporary_path(const std::string& path) {
+    return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
 }
 
 bool replace_file(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
+    // Windows refuses to move a file over a read-only one; Wine 8 does not.
+    if (has_read_only_attribute(path)) return false;
+    const std::string temporary = temporary_path(path);
     HANDLE file = create_for_writing(temporary);
     if (file == INVALID_HANDLE_VALUE) return false;
     // On the disk before it takes the old file's place, and the move written through.

@@ -136,12 +136,12 @@ HBITMAP load_picture(const std::string& path) {
     return copy;
 }
 
-void save_window_snapshot(HWND panel, const std::string& path) {
+bool save_window_snapshot(HWND panel, const std::string& path) {
     RECT client{};
-    if (!GetClientRect(panel, &client)) return;
+    if (!GetClientRect(panel, &client)) return false;
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0) return false;
 
     const std::vector<std::uint8_t> header = snapshot_bmp_header(width, height);
     BITMAPINFO info{};
@@ -152,14 +152,16 @@ void save_window_snapshot(HWND panel, const std::string& path) {
     HDC memory = CreateCompatibleDC(window_dc);
     void* pixels = nullptr;
     HBITMAP dib = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    bool written = false;
     if (memory && dib && pixels) {
         HGDIOBJ before = SelectObject(memory, dib);
         const bool painted = before && paint_like_panel(panel, memory, width, height) && GdiFlush();
         // A picture that could not be had leaves the current picture as it was.
-        if (painted) write_file(path, {{header.data(), header.size()}, {pixels, image_size}});
+        written = painted && write_file(path, {{header.data(), header.size()}, {pixels, image_size}});
         if (before) SelectObject(memory, before);
     }
     if (dib) DeleteObject(dib);
     if (memory) DeleteDC(memory);
     ReleaseDC(panel, window_dc);
+    return written;
 }

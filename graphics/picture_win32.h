@@ -16,9 +16,9 @@ HBITMAP load_picture(const std::string& path);
 
 // Writes what the picture panel shows over its client area as a 24-bit BMP file.
 // Built from the panel's own bitmap, so a covered or off-screen window still
-// gives the right pixels. When those pixels cannot be had, nothing is written;
-// failures are silent.
-void save_window_snapshot(HWND panel, const std::string& path);
+// gives the right pixels. False when those pixels cannot be had (nothing is
+// written) or the file cannot be written.
+bool save_window_snapshot(HWND panel, const std::string& path);
 
 // The header StretchDIBits needs for `rows` rows of a plain 24-bit BMP file.
 BITMAPINFO plain_bmp_info(const PlainBmp& layout, int rows);

@@ -134,30 +134,31 @@ bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uin
     }
 }
 
-bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path) {
+PngResult convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path) {
     try {
         unsigned width = 0, height = 0;
         std::unique_ptr<unsigned char, FreeDeleter> pixels;
         {
             std::vector<std::uint8_t> png;
-            if (read_file(png_path, PNG_MAX_FILE_BYTES, png) != FileStatus::Ok || png.empty()) return false;
+            if (read_file(png_path, PNG_MAX_FILE_BYTES, png) != FileStatus::Ok || png.empty())
+                return PngResult::Refused;
             pixels = decode_rgb(png.data(), png.size(), width, height);
         }  // the file's bytes go before the BMP is made
-        if (!pixels) return false;
+        if (!pixels) return PngResult::Refused;
         const std::size_t rgb_size = static_cast<std::size_t>(width) * height * 3;
+        bool written = false;
         // Rows without padding become the BMP's rows in place: no second copy of a photo.
         std::uint8_t header[BMP_HEADER_SIZE];
         if (encode_bmp_in_place(pixels.get(), rgb_size, width, height, header)) {
-            // Write failures are deliberately not reported.
-            write_file(bmp_path, {{header, sizeof header}, {pixels.get(), rgb_size}});
-            return true;
+            written = write_file(bmp_path, {{header, sizeof header}, {pixels.get(), rgb_size}});
+        } else {
+            const std::vector<std::uint8_t> bmp = encode_bmp(pixels.get(), rgb_size, width, height);
+            if (bmp.empty()) return PngResult::Refused;
+            pixels.reset();
+            written = write_file(bmp_path, {{bmp.data(), bmp.size()}});
         }
-        const std::vector<std::uint8_t> bmp = encode_bmp(pixels.get(), rgb_size, width, height);
-        if (bmp.empty()) return false;
-        pixels.reset();
-        write_file(bmp_path, {{bmp.data(), bmp.size()}});  // write failures are deliberately not reported
+        return written ? PngResult::Written : PngResult::NotWritten;
     } catch (const std::exception&) {
-        return false;
+        return PngResult::Refused;
     }
-    return true;
 }

@@ -31,9 +31,13 @@ bool png_header_acceptable(const std::uint8_t* data, std::size_t size, unsigned&
 // refused or cannot be decoded. Never throws.
 bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& bmp);
 
+// What convert_png_to_bmp did.
+enum class PngResult {
+    Written,     // bmp_path holds the picture
+    Refused,     // the PNG cannot be read or decoded, or is over the limits above
+    NotWritten,  // decoded, but bmp_path could not be written (a part may be on disk)
+};
+
 // Decodes the PNG at png_path to 8-bit RGB and writes it with encode_bmp to
-// bmp_path. False, with bmp_path untouched, when the file cannot be read or
-// decoded, or is over the limits above. A failure to write bmp_path is not
-// reported (true): the game never reports write failures of the current
-// picture, and the caller only tells the player about pictures it cannot load.
-bool convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path);
+// bmp_path. A refused PNG leaves bmp_path untouched.
+PngResult convert_png_to_bmp(const std::string& png_path, const std::string& bmp_path);

@@ -72,6 +72,22 @@ StartUpRecord read_best_record(const BestRecord& record) {
     return shown;
 }
 
+std::string fastest_record_file(const std::vector<std::string>& paths) {
+    std::string fastest;
+    int fastest_time = 0;
+    for (const std::string& path : paths) {
+        std::string content;
+        if (read_file_start(path, MAX_RECORD_BYTES, content) != FileStatus::Ok) continue;
+        const std::optional<RecordFields> fields = parse_record(content);
+        const int time = fields ? fields->minutes * 60 + fields->seconds : 0;
+        if (fields && (fastest.empty() || time < fastest_time)) {
+            fastest = content;
+            fastest_time = time;
+        }
+    }
+    return fastest;
+}
+
 bool reload_best_record(BestRecord& record) {
     const std::optional<RecordFields> fields = read_fields(record.stats_path);
     if (!fields) return false;

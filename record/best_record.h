@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The record as the game holds it between start-up and the end of each game.
 struct BestRecord {
@@ -52,6 +53,10 @@ StartUpRecord start_up_record(FileStatus read, const std::string& content);
 
 // Start-up: reads the file, creates it when missing, and gives the texts to show.
 StartUpRecord read_best_record(const BestRecord& record);
+
+// The bytes of the fastest well-formed record file among paths, as stored;
+// empty when none is.
+std::string fastest_record_file(const std::vector<std::string>& paths);
 
 // Game end: fills the three numbers and clears record_written. False, with the
 // numbers and the flag untouched, when the file is missing, unreadable or malformed.

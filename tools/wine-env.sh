@@ -13,6 +13,9 @@
 #                                      are seen, and it brings its own prefix
 #   wine_env_readonly DIR COMMAND...   run COMMAND (this machine's Wine) with DIR made
 #                                      read-only, for the cases that TESSARY_E2E_READONLY serves
+#   wine_env_plain_user                make a plain user of the run's own (root only); then
+#                                      wine_env_prefix hands it the prefix, wine_env_run runs
+#                                      as it, and wine_env_stop removes it
 # Only processes started here are stopped: the Xvfb by its PID, Wine through
 # `wineserver -k` on our own WINEPREFIX.
 
@@ -26,6 +29,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv=d"
 export LC_ALL=C.UTF-8
 
 WINE_ENV_XVFB_PID=
+WINE_ENV_USER=
 WINE_ENV_PREFIX=
 WINE_ENV_CHROOT=0
 WINE_ENV_TOOLS=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -60,6 +64,20 @@ wine_env_prefix() {
     cp -a "$cache/prefix" "$dest" || return 1
     export WINEPREFIX=$dest
     WINE_ENV_PREFIX=$dest
+    [ -z "$WINE_ENV_USER" ] || wine_env_hand_prefix "$dest"
+}
+
+# Gives the prefix to our plain user: a profile like root's, with folders in
+# place of the links into root's home (which it may not enter, and without
+# which the file dialog cannot browse), and a server folder of its own.
+wine_env_hand_prefix() {
+    local profile=$1/drive_c/users/$WINE_ENV_USER link
+    cp -a "$1/drive_c/users/root" "$profile" || return 1
+    for link in "$profile"/*; do
+        [ ! -L "$link" ] || { rm "$link" && mkdir "$link"; } || return 1
+    done
+    rm -f "$1/wineserver"
+    chown -R "$WINE_ENV_USER:" "$1"
 }
 
 # Starts `Xvfb :N -screen 0 1024x768x24` on the first display number from
@@ -88,12 +106,21 @@ wine_env_xvfb() {
     return 1
 }
 
-# Stops Wine in our own prefix and our own Xvfb; pass "remove" to delete the prefix.
+# Stops Wine in our own prefix and our own Xvfb, and removes our plain user;
+# pass "remove" to delete the prefix.
 wine_env_stop() {
     if [ -n "$WINE_ENV_PREFIX" ]; then
-        WINEPREFIX=$WINE_ENV_PREFIX "$WINESERVER" -k >/dev/null 2>&1
+        local server
+        server=$(cat "$WINE_ENV_PREFIX/wineserver" 2>/dev/null)
+        WINEPREFIX=$WINE_ENV_PREFIX wine_env_as_user "$WINESERVER" -k >/dev/null 2>&1
         [ "${1:-}" = remove ] && rm -rf "$WINE_ENV_PREFIX"
+        # The plain user's server folder, which nobody else would remove.
+        [ -z "$WINE_ENV_USER" ] || [[ "$server" != wine-* ]] || rm -rf "/tmp/$server"
         WINE_ENV_PREFIX=
+    fi
+    if [ -n "$WINE_ENV_USER" ]; then
+        userdel "$WINE_ENV_USER" >/dev/null 2>&1 || echo "wine-env: could not remove the user $WINE_ENV_USER" >&2
+        WINE_ENV_USER=
     fi
     if [ -n "$WINE_ENV_XVFB_PID" ]; then
         kill "$WINE_ENV_XVFB_PID" 2>/dev/null
@@ -116,7 +143,34 @@ wine_env_run() {
         bash "$WINE_ENV_TOOLS/wine32-chroot.sh" wine "$@"
     else
         while [ "$1" = --bind ]; do shift 2; done
-        "$WINE64" "$@"
+        wine_env_as_user "$WINE64" "$@"
+    fi
+}
+
+# Root writes through the read-only attribute as it writes through file modes,
+# and Windows refuses both: a plain user of the run's own sees what a player
+# sees. Users left by a run that was killed (tessary-e2e-PID, PID gone) go first.
+wine_env_plain_user() {
+    [ "$(id -u)" = 0 ] && command -v useradd >/dev/null || return 1
+    local name
+    for name in $(awk -F: '/^tessary-e2e-[0-9]+:/ { print $1 }' /etc/passwd); do
+        kill -0 "${name#tessary-e2e-}" 2>/dev/null && continue
+        find /tmp -maxdepth 1 -name 'wine-*' -user "$name" -exec rm -rf {} + 2>/dev/null
+        userdel "$name" >/dev/null 2>&1
+    done
+    name=tessary-e2e-$$
+    useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$name" ||
+        return 1
+    WINE_ENV_USER=$name
+}
+
+# COMMAND as our plain user when there is one, else as it is.
+wine_env_as_user() {
+    if [ -n "$WINE_ENV_USER" ]; then
+        setpriv --reuid="$(id -u "$WINE_ENV_USER")" --regid="$(id -g "$WINE_ENV_USER")" --clear-groups \
+            env USER="$WINE_ENV_USER" LOGNAME="$WINE_ENV_USER" HOME=/nonexistent "$@"
+    else
+        "$@"
     fi
 }
 

@@ -17,6 +17,9 @@
 #       (read-only for --bind-ro, bound in the order given), and the current
 #       folder stays the current folder when it is inside one
 #
+# With TESSARY_PLAIN_USER=NAME:UID:GID in the environment (a user the caller
+# made), `wine` runs PROGRAM as that plain user instead of root.
+#
 # The chroot is $TESSARY_CACHE/wine32-chroot (default ~/.cache/tessary), made
 # from the Debian mirror that /etc/apt/sources.list.d/debian.sources names; the
 # host's apt sources stay as they are. Each run has mount and PID namespaces of
@@ -58,7 +61,30 @@ mirror() {
 # Namespaces as root, for debootstrap and apt; and with a user namespace of
 # their own, which brings a private binfmt_misc (Linux 6.7 and later).
 as_root() { unshare --mount --pid --fork --kill-child "$@"; }
-as_user() { unshare --user --map-root-user --mount --pid --fork --kill-child "$@"; }
+as_user() {
+    if [ -z "${TESSARY_PLAIN_USER:-}" ]; then
+        unshare --user --map-root-user --mount --pid --fork --kill-child "$@"
+        return
+    fi
+    # Root and the plain user each mapped to themselves. unshare maps only one
+    # user without newuidmap, so the maps are written from here, before the
+    # command goes on.
+    local ids=${TESSARY_PLAIN_USER#*:} go pid ours
+    go=$(mktemp -u) && mkfifo -m 600 "$go" || return 1
+    unshare --user --mount --pid --fork --kill-child sh -c 'read -r _ <"$0"; rm -f "$0"; exec "$@"' "$go" "$@" &
+    pid=$!
+    ours=$(readlink /proc/self/ns/user)
+    while [ "$(readlink "/proc/$pid/ns/user" 2>/dev/null || echo "$ours")" = "$ours" ]; do
+        kill -0 "$pid" 2>/dev/null || { rm -f "$go"; return 1; }
+        sleep 0.01
+    done
+    # Each map in one write, as the kernel takes it.
+    printf '0 0 1\n%s %s 1\n' "${ids%:*}" "${ids%:*}" | dd of="/proc/$pid/uid_map" bs=256 iflag=fullblock status=none &&
+        printf '0 0 1\n%s %s 1\n' "${ids#*:}" "${ids#*:}" | dd of="/proc/$pid/gid_map" bs=256 iflag=fullblock status=none ||
+        { kill "$pid"; rm -f "$go"; return 1; }
+    echo go >"$go"
+    wait "$pid"
+}
 
 # One line on what stands in the way, when it is outside the project.
 outside_reason() {
@@ -117,6 +143,14 @@ enter() {
     # The host's X server serves the chroot.
     mkdir "$dir/tmp/.X11-unix"
     mount --bind /tmp/.X11-unix "$dir/tmp/.X11-unix"
+    # The plain user's name, for this run alone.
+    if [ -n "${TESSARY_PLAIN_USER:-}" ]; then
+        local name=${TESSARY_PLAIN_USER%%:*} ids=${TESSARY_PLAIN_USER#*:} f
+        for f in passwd group; do cp "$dir/etc/$f" "$dir/tmp/.$f"; done
+        echo "$name:x:$ids::/tmp:/bin/sh" >>"$dir/tmp/.passwd"
+        echo "$name:x:${ids#*:}:" >>"$dir/tmp/.group"
+        for f in passwd group; do mount --bind "$dir/tmp/.$f" "$dir/etc/$f"; done
+    fi
     local i b
     for ((i = 0; i < ${#binds[@]}; i += 2)); do
         b=${binds[i + 1]}
@@ -194,9 +228,21 @@ case ${1:-} in
         as_user bash "$0" _enter "$root" "${binds[@]}" -- /bin/sh -c "
             cd \"\$0\" 2>/dev/null || cd /
             cp -a $prefix \"\$WINEPREFIX\" || exit 1
-            $wine_bin/wine64 \"\$@\"
+            as=
+            if [ -n \"\${TESSARY_PLAIN_USER:-}\" ]; then
+                # The prefix handed to the plain user: a profile like root's, with
+                # folders for the links into root's home, and a server of its own.
+                name=\${TESSARY_PLAIN_USER%%:*} ids=\${TESSARY_PLAIN_USER#*:}
+                profile=\$WINEPREFIX/drive_c/users/\$name
+                cp -a \$WINEPREFIX/drive_c/users/root \$profile || exit 1
+                for link in \$profile/*; do [ ! -L \"\$link\" ] || { rm \"\$link\" && mkdir \"\$link\"; }; done
+                rm -f \$WINEPREFIX/wineserver
+                chown -R \$ids \$WINEPREFIX || exit 1
+                as=\"setpriv --reuid=\${ids%:*} --regid=\${ids#*:} --clear-groups env USER=\$name LOGNAME=\$name HOME=/tmp\"
+            fi
+            \$as $wine_bin/wine64 \"\$@\"
             rc=\$?
-            $wine_bin/wineserver -k 2>/dev/null
+            \$as $wine_bin/wineserver -k 2>/dev/null
             exit \$rc" "$PWD" "$@" 8>&- &
         child=$!
         trap 'kill -KILL $child 2>/dev/null; exit 130' INT TERM

@@ -75,7 +75,7 @@ void BM_PngImportFromFile(benchmark::State& state) {
     const std::string png_path = "tessary_bench_photo.png", bmp_path = "tessary_bench_photo.bmp";
     lodepng::save_file(photo_png(), png_path);
     for (auto _ : state)
-        if (!convert_png_to_bmp(png_path, bmp_path)) state.SkipWithError("import failed");
+        if (convert_png_to_bmp(png_path, bmp_path) != PngResult::Written) state.SkipWithError("import failed");
     std::remove(png_path.c_str());
     std::remove(bmp_path.c_str());
 }

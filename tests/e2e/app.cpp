@@ -25,25 +25,6 @@ bool as_on_windows() {
     return !wine_version() || (setting && std::string(setting) == "1");
 }
 
-bool copy_folder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string src = from + "\\" + name, dst = to + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            ok = copy_folder(src, dst) && ok;
-        else
-            ok = CopyFileA(src.c_str(), dst.c_str(), FALSE) && ok;
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return ok;
-}
-
 }  // namespace
 
 HWND find_main_window(DWORD pid) {
@@ -75,6 +56,25 @@ std::string platform_name() {
     if (get) get(&version);
     return "Windows " + std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
            "." + std::to_string(version.dwBuildNumber);
+}
+
+bool copy_folder(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool ok = true;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string src = from + "\\" + name, dst = to + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            ok = copy_folder(src, dst) && ok;
+        else
+            ok = CopyFileA(src.c_str(), dst.c_str(), FALSE) && ok;
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return ok;
 }
 
 // Deletes a folder and everything in it; a missing folder is fine.

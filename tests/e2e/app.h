@@ -41,6 +41,8 @@ const std::string& scratch_root();
 
 // Deletes a folder and everything in it; a missing folder is fine.
 void remove_folder(const std::string& folder);
+// Copies a folder and everything in it, attributes included; false when any of it failed.
+bool copy_folder(const std::string& from, const std::string& to);
 
 // The whole contents of a file, and whether it could be read.
 bool read_file(const std::string& path, std::string& bytes);

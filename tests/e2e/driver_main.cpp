@@ -12,6 +12,7 @@
 #include "app.h"
 #include "check.h"
 #include "image.h"
+#include "players_folder.h"
 #include "soak.h"
 
 namespace {
@@ -54,11 +55,18 @@ int main(int argc, char** argv) {
         std::printf("no Tessary.exe in %s\n0 passed, 1 failed\n", dist.c_str());
         return 1;
     }
+    // The game may write in the player's own folders: a tester's own records there survive the run.
+    if (!e2e::keep_players_folders()) {
+        std::printf("could not keep a copy of %sTessary aside; no case ran\n0 passed, 1 failed\n",
+                    e2e::players_own_folder().c_str());
+        return 1;
+    }
     e2e::set_folders(dist, scratch);
     std::printf("program folder %s, scratch copies under %s\n", dist.c_str(), scratch.c_str());
     e2e::on_first_failure(save_failure_screen);
     const int result = e2e::run_cases(filter, {"start-up", "game commands", "clock", "complete game",
                                                "switches", "tile faces", "window"});
     e2e::remove_scratch_copies();
+    e2e::restore_players_folders();
     return result;
 }

@@ -16,6 +16,7 @@
 #include "image.h"
 #include "mouse.h"
 #include "play.h"
+#include "players_folder.h"
 #include "presets.h"
 #include "soak.h"
 #include "start_box.h"
@@ -413,8 +414,12 @@ E2E_CASE("record file", "when the record cannot be written a faster game ends as
     const std::string folder = make_scratch_folder();
     const std::string stored = "3 07 120 ";
     REQUIRE(write_file(folder + "\\stats.txt", stored));
-    // The record goes to "stats.txt.tmp" first; a folder of that name stops it.
-    REQUIRE(CreateDirectoryA((folder + "\\stats.txt.tmp").c_str(), nullptr));
+    // Read-only beside the program, and a file in the way of its place in each of the player's folders.
+    REQUIRE(SetFileAttributesA((folder + "\\stats.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+    for (const std::string& own : {players_own_folder(), players_temporary_folder()}) {
+        CreateDirectoryA((own + "Tessary").c_str(), nullptr);
+        REQUIRE(write_file(players_place(folder, own), "in the way"));
+    }
     App app(folder);
     REQUIRE(app.running_window());
     CHECK_EQ(app.text(BEST_TIME), std::string("3:07"));
@@ -431,7 +436,6 @@ E2E_CASE("record file", "when the record cannot be written a faster game ends as
     std::string stats;
     CHECK(read_stats(app, stats));
     CHECK_EQ(stats, stored);
-    CHECK(GetFileAttributesA((folder + "\\stats.txt.tmp").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     // The program goes on: another game starts.
     app.click(NEW_GAME);
     CHECK_EQ(app.text(RESULT), std::string(" "));

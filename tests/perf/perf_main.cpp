@@ -551,7 +551,7 @@ void check_preview_pixels(const std::string& png) {
         files.push_back(e2e::dist_folder() + "\\BmpImages\\" + name);
     if (!png.empty()) {
         const std::string path = folder + "\\photo.bmp";
-        if (convert_png_to_bmp(png, path)) files.push_back(path);
+        if (convert_png_to_bmp(png, path) == PngResult::Written) files.push_back(path);
         else problem("could not convert " + png);
         // The converted file, made in place, is byte for byte encode_bmp's of LodePNG's pixels.
         std::vector<unsigned char> rgb;
@@ -866,7 +866,7 @@ void measure_phases(const std::string& png, const std::string& jpg, int reps) {
     const double working_before_mb = working_set(GetCurrentProcess()) / 1e6;
     for (int i = 0; i < reps; ++i) {
         double t0 = now_ms();
-        if (!convert_png_to_bmp(png, bmp)) return problem("convert_png_to_bmp failed");
+        if (convert_png_to_bmp(png, bmp) != PngResult::Written) return problem("convert_png_to_bmp failed");
         convert.push_back(now_ms() - t0);
         if (i == 0)  // this process's highest working set so far came from this conversion
             info("  convert_png_to_bmp's peak over the working set before (MB)",

@@ -20,10 +20,11 @@ protected:
           game(window, paths_in(folder), [] { return std::int64_t{1}; }) {}
     ~GameFixture() override { std::filesystem::remove_all(folder); }
 
-    // The paths of a program in C:\Games\Tessary, with its record in a real folder.
+    // The paths of a program in C:\Games\Tessary, with its record in a real
+    // folder, and the player's own folder "own" in it (missing until a test makes it).
     static GamePaths paths_in(const std::filesystem::path& folder) {
         std::filesystem::create_directories(folder);
-        GamePaths paths = make_paths("C:\\Games\\Tessary\\tessary.exe");
+        GamePaths paths = make_paths("C:\\Games\\Tessary\\tessary.exe", {(folder / "own").string() + "/"});
         paths.stats_path = (folder / "stats.txt").string();
         return paths;
     }

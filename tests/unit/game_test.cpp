@@ -402,12 +402,49 @@ TEST_F(GameTest, EndsAreAnnouncedWithTheirSoundsByTileGroup) {
 
 TEST_F(GameTest, FailedRecordWriteEndsAsAnOrdinaryGame) {
     store("59 59 998");
-    fs::create_directory(folder / "stats.txt.tmp");
+    fs::permissions(folder / "stats.txt", fs::perms::owner_write, fs::perm_options::remove);  // and no own folder
     running_with(SOLVED_BY_15);
     game.tile_click(15);
     EXPECT_EQ(window.only("sound"), (Calls{"sound WAVE_TILE_MOVE", "sound WAVE_WIN"}));
     EXPECT_TRUE(window.only("text 4").empty());  // best time and moves unchanged
     EXPECT_EQ(stored(), "59 59 998");
+}
+
+TEST_F(GameTest, ARecordTheProgramFolderCannotTakeIsKeptInThePlayersPlaceAndShownAtTheNextStart) {
+    store("59 59 998");
+    fs::permissions(folder / "stats.txt", fs::perms::owner_write, fs::perm_options::remove);  // read-only
+    fs::create_directory(folder / "own");
+    const std::string moves = std::to_string(running_with(SOLVED_BY_15) + 1);
+    game.tile_click(15);
+    EXPECT_EQ(window.only("text 4"), (Calls{"text 4150 0:00", "text 4200 " + moves}));
+    EXPECT_EQ(stored(), "59 59 998");
+    GamePaths next = paths_in(folder);
+    ASSERT_TRUE(place_written_files(next));
+    RecordingWindow shown;
+    Game(shown, next).show_best_record();
+    EXPECT_EQ(shown.calls, (Calls{"text 4150 0:00", "text 4200 " + moves}));
+}
+
+TEST_F(GameTest, APictureTheProgramFolderCannotTakeGoesToThePlayersPlaceOrLeavesTheTilesAsTheyWere) {
+    const std::string beside = "C:\\Games\\Tessary\\BmpImages\\game_image00.bmp";
+    const std::string numbers = "C:\\Games\\Tessary\\BmpImages\\PuzNumbs.bmp";
+    const std::string own = install_place((folder / "own").string() + "/", "C:\\Games\\Tessary\\");
+    for (const std::string& chosen : {put("a.bmp", "BM"), put("a.png", png_file())}) {
+        for (const bool own_folder : {false, true}) {
+            fs::remove_all(folder / "own");
+            if (own_folder) fs::create_directory(folder / "own");
+            RecordingWindow w;
+            w.unwritable = {beside};
+            w.chosen_pictures = {chosen};
+            Game g(w, paths_in(folder));
+            g.load_pic();
+            EXPECT_EQ(g.tile_picture_path(), own_folder ? own + "game_image00.bmp" : numbers) << chosen;
+            EXPECT_EQ(w.only("message").size(), own_folder ? 0u : 1u) << chosen;
+            // Nowhere to keep it: the panel shows the tiles' picture again, if it changed.
+            const Calls previews = w.only("preview");
+            EXPECT_TRUE(own_folder || previews.empty() || previews.back() == "preview " + numbers) << chosen;
+        }
+    }
 }
 
 TEST_F(GameTest, PresetDealPlayedToSolvedSetsTheRecord) {

@@ -83,7 +83,7 @@ protected:
     }
 
     // Converts PNG bytes through a real file, as the game does.
-    bool convert(const Bytes& png) { return convert_png_to_bmp(write("chosen.png", png), bmp_path_); }
+    bool convert(const Bytes& png) { return convert_png_to_bmp(write("chosen.png", png), bmp_path_) == PngResult::Written; }
 
     void expect_refused(const Bytes& png) {
         EXPECT_FALSE(convert(png));
@@ -150,7 +150,7 @@ TEST_F(PngImport, CorruptOrTruncatedPngIsRefused) {
 }
 
 TEST_F(PngImport, MissingOrEmptyFileIsRefused) {
-    EXPECT_FALSE(convert_png_to_bmp((dir_ / "no_such.png").string(), bmp_path_));
+    EXPECT_EQ(convert_png_to_bmp((dir_ / "no_such.png").string(), bmp_path_), PngResult::Refused);
     EXPECT_EQ(read_bmp(), previous_picture_);
     expect_refused(Bytes{});
 }
@@ -161,7 +161,7 @@ TEST_F(PngImport, FileOverTheSizeCapIsRefusedEvenWhenItDecodes) {
     const Bytes png = encode_png(Bytes{1, 2, 3}, 1, 1, LCT_RGB, 8);
     const std::string path = write("padded.png", png);
     fs::resize_file(path, PNG_MAX_FILE_BYTES + 1);
-    EXPECT_FALSE(convert_png_to_bmp(path, bmp_path_));
+    EXPECT_EQ(convert_png_to_bmp(path, bmp_path_), PngResult::Refused);
     EXPECT_EQ(read_bmp(), previous_picture_);
 }
 
@@ -196,9 +196,12 @@ TEST_F(PngImport, PixelDataThatInflatesBeyondThePictureIsRefused) {
     expect_refused(png);
 }
 
-TEST_F(PngImport, UnwritableBmpPathStillCountsAsLoaded) {
+TEST_F(PngImport, AnUnwritableBmpIsReportedApartFromARefusedPng) {
     const std::string png = write("ok.png", encode_png(Bytes{1, 2, 3}, 1, 1, LCT_RGB, 8));
-    EXPECT_TRUE(convert_png_to_bmp(png, (dir_ / "no_folder" / "x.bmp").string()));
+    EXPECT_EQ(convert_png_to_bmp(png, (dir_ / "no_folder" / "x.bmp").string()), PngResult::NotWritten);
+    fs::permissions(bmp_path_, fs::perms::owner_write, fs::perm_options::remove);  // read-only
+    EXPECT_EQ(convert_png_to_bmp(png, bmp_path_), PngResult::NotWritten);
+    EXPECT_EQ(read_bmp(), previous_picture_);
 }
 
 // The limits themselves, from headers alone.

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -40,7 +42,7 @@ TEST_F(RecordFile, FirstStartCreatesTheInitialRecordAndShowsZeros) {
     EXPECT_EQ(bytes(), "59 59 998");
     EXPECT_EQ(shown.best_time_text, "0:00");
     EXPECT_EQ(shown.best_moves_text, "0");
-    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+    EXPECT_FALSE(fs::exists(temporary_path(record.stats_path)));
 
     shown = read_best_record(record);  // the next start
     EXPECT_EQ(shown.best_time_text, "59:59");
@@ -145,8 +147,8 @@ TEST_F(RecordFile, MissingDamagedOrUnreadableFileStillLetsAGameSetARecord) {
 
 TEST_F(RecordFile, FailedWriteKeepsTheOldFileAndIsNoRecord) {
     put("3 07 120 ");
-    fs::create_directory(record.stats_path + ".tmp");  // the new bytes have nowhere to go
-    record.record_written = 1;                          // left over from an earlier record
+    fs::permissions(record.stats_path, fs::perms::owner_write, fs::perm_options::remove);  // read-only
+    record.record_written = 1;  // left over from an earlier record
     const RecordOutcome outcome = finish(1, 0, 5);
     EXPECT_FALSE(outcome.new_record);
     EXPECT_EQ(record.record_written, 0);
@@ -158,8 +160,19 @@ TEST_F(RecordFile, FailedReplaceLeavesNoTemporaryFileBehind) {
     const RecordOutcome outcome = finish(1, 0, 5);
     EXPECT_FALSE(outcome.new_record);
     EXPECT_EQ(record.record_written, 0);
-    EXPECT_FALSE(fs::exists(record.stats_path + ".tmp"));
+    EXPECT_FALSE(fs::exists(temporary_path(record.stats_path)));
     EXPECT_TRUE(fs::is_directory(record.stats_path));
+}
+
+TEST_F(RecordFile, TwoCopiesSavingAtOnceNeverLoseARecord) {
+    const pid_t other = fork();
+    int lost = 0;
+    for (int i = 0; i < 300; ++i) lost += !replace_file(record.stats_path, other == 0 ? "1 00 1 " : "2 00 2 ");
+    if (other == 0) _exit(lost);
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_EQ(lost + WEXITSTATUS(status), 0);
+    EXPECT_TRUE(bytes() == "1 00 1 " || bytes() == "2 00 2 ") << bytes();
 }
 
 TEST_F(RecordFile, MissingFolderMeansNothingIsWritten) {

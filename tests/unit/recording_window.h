@@ -5,6 +5,7 @@
 #include "app/game_window.h"
 #include "sound/sounds.h"
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ public:
     bool help_opens = true;
     bool png_imports = true;
     bool previews_load = true;
+    // Paths that take no file: the PNG import and the snapshot fail to write them.
+    std::vector<std::string> unwritable;
     // The files the open-file dialog returns, one per call; empty means cancelled.
     std::deque<std::string> chosen_pictures;
     // The board of the last search for a hint.
@@ -73,13 +76,20 @@ public:
         chosen_pictures.pop_front();
         return !chosen.empty();
     }
-    bool import_png(const std::string& png, const std::string& bmp) override {
+    PngResult import_png(const std::string& png, const std::string& bmp) override {
         calls.push_back("convert " + png + " -> " + bmp);
-        return png_imports;
+        if (!png_imports) return PngResult::Refused;
+        return writable(bmp) ? PngResult::Written : PngResult::NotWritten;
     }
     bool load_preview(const std::string& path) override {
         calls.push_back("preview " + path);
         return previews_load;
     }
-    void save_preview_snapshot(const std::string& path) override { calls.push_back("snapshot " + path); }
+    bool save_preview_snapshot(const std::string& path) override {
+        calls.push_back("snapshot " + path);
+        return writable(path);
+    }
+    bool writable(const std::string& path) const {
+        return std::find(unwritable.begin(), unwritable.end(), path) == unwritable.end();
+    }
 };
