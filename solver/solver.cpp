@@ -222,8 +222,11 @@ void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
 // placement remembers which of its regions were reached as a mask of their
 // cells. Each level is taken in the order of the placements' cells, so the
 // masks it reaches lie close together in memory.
+bool stop_asked(const std::atomic<bool>* stop) { return stop && stop->load(std::memory_order_relaxed); }
+
+// False when *stop turned true before the table was whole.
 template <int N>
-void build(Table& table) {
+bool build(Table& table, const std::atomic<bool>* stop) {
     using P = Placements<N>;
     const int* tiles = table.tiles;
     std::vector<std::uint8_t> excess((P::count() + 1) / 2, 0);
@@ -246,7 +249,10 @@ void build(Table& table) {
     level.push_back(first | static_cast<std::uint64_t>(P::index(cells)) << INDEX_SHIFT | home_region);
     for (int moves = 1; !level.empty(); ++moves) {
         next.clear();
-        for (const std::uint64_t s : level) {
+        if (stop_asked(stop)) return false;
+        for (std::size_t q = 0; q < level.size(); ++q) {
+            const std::uint64_t s = level[q];
+            if ((q & 0xFFFF) == 0 && stop_asked(stop)) return false;
             const std::uint32_t index = static_cast<std::uint32_t>(s >> INDEX_SHIFT);
             const std::uint32_t reach = static_cast<std::uint32_t>(s & 0xFFFF);
             occupied = 0;
@@ -293,6 +299,7 @@ void build(Table& table) {
     }
     std::vector<std::uint16_t>().swap(reached);
     spread<N>(excess, table.excess);
+    return true;
 }
 
 enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, LEFT_COLUMN, FIVE_BOTTOM, TABLE_COUNT };
@@ -397,17 +404,18 @@ const Plans PLANS;
 
 struct Solver::Databases {
     Table tables[TABLE_COUNT];
+    bool whole = true;
 
-    Databases() {
-        for (int t = 0; t < TABLE_COUNT; ++t) {
+    explicit Databases(const std::atomic<bool>* stop) {
+        for (int t = 0; t < TABLE_COUNT && whole; ++t) {
             Table& table = tables[t];
             table.size = GROUPS[t].size;
             std::copy(GROUPS[t].tiles, GROUPS[t].tiles + table.size, table.tiles);
             switch (table.size) {
-                case 6: build<6>(table); break;
-                case 5: build<5>(table); break;
-                case 4: build<4>(table); break;
-                default: build<3>(table); break;
+                case 6: whole = build<6>(table, stop); break;
+                case 5: whole = build<5>(table, stop); break;
+                case 4: whole = build<4>(table, stop); break;
+                default: whole = build<3>(table, stop); break;
             }
         }
     }
@@ -435,7 +443,7 @@ std::uint32_t stepped(const LookupPlan& plan, std::uint32_t index, int j, int fr
 // lookup reads, its value and each partition's sum, kept up to date move by move.
 class Search {
 public:
-    Search(const Solver::Databases& db, const Cells& start) {
+    Search(const Solver::Databases& db, const Cells& start, const std::atomic<bool>* stop) : stop_(stop) {
         std::uint8_t cell_of[CELLS];
         for (int c = 0; c < CELLS; ++c) {
             board_[c] = static_cast<std::uint8_t>(start[c]);
@@ -461,10 +469,11 @@ public:
         for (int p = 0; p < PARTITION_COUNT; ++p) largest = std::max(largest, static_cast<int>(first.sums >> (8 * p) & 0xFF));
         for (bound_ = first.manhattan + 2 * largest; first.manhattan != 0 && bound_ <= MAX_LENGTH; bound_ += 2) {
             if (step(0, empty_, -1)) {
-                solution.tiles.assign(path_, path_ + bound_);
+                if (!stopped_) solution.tiles.assign(path_, path_ + bound_);
                 break;
             }
         }
+        solution.stopped = stopped_;
         solution.nodes = nodes_;
         return solution;
     }
@@ -518,6 +527,11 @@ private:
             }
         }
         nodes_ += static_cast<std::uint64_t>(count);
+        // The flag is read every few thousand boards: well under a millisecond apart.
+        if ((nodes_ & ~std::uint64_t{0xFFF}) != ((nodes_ - count) & ~std::uint64_t{0xFFF}) && stop_asked(stop_)) {
+            stopped_ = true;
+            return true;
+        }
         Frame& after = frames_[moves + 1];
         for (int k = 0; k < count; ++k) {
             const Move& move = next[k];
@@ -559,6 +573,8 @@ private:
         return false;
     }
 
+    const std::atomic<bool>* stop_;
+    bool stopped_ = false;
     const std::uint8_t* entries_[MAX_LOOKUPS] = {};
     std::uint8_t board_[CELLS];
     int empty_ = 0;
@@ -598,7 +614,11 @@ Cells cells_of(const Board& board) {
     return cells;
 }
 
-Solver::Solver() : databases_(new Databases) {}
+Solver::Solver(const std::atomic<bool>* stop) : databases_(new Databases(stop)) {
+    if (!databases_->whole) databases_.reset();
+}
+
+bool Solver::ready() const { return databases_ != nullptr; }
 
 const Solver& shared_solver() {
     static const Solver solver;
@@ -607,14 +627,14 @@ const Solver& shared_solver() {
 
 Solver::~Solver() = default;
 
-Solution Solver::solve(const Cells& cells) const {
+Solution Solver::solve(const Cells& cells, const std::atomic<bool>* stop, int /*threads*/) const {
     // The exchanged end is the ordered one with 14 and 15 renamed: solve the
     // renamed board and rename the tiles of the answer back.
     const EndKind end = reachable_end(cells);
     auto rename = [end](int tile) { return end == END_EXCHANGED && tile >= 14 ? 29 - tile : tile; };
     Cells start;
     for (int c = 0; c < CELLS; ++c) start[c] = rename(cells[c]);
-    Search search(*databases_, start);
+    Search search(*databases_, start, stop);
     Solution solution = search.run();
     solution.end = end;
     for (int& tile : solution.tiles) tile = rename(tile);

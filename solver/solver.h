@@ -7,6 +7,7 @@
 #include "board/end_position.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -28,18 +29,25 @@ struct Solution {
     EndKind end = END_NONE;
     std::vector<int> tiles;   // each moves one cell into the empty cell, in order
     std::uint64_t nodes = 0;  // boards the search looked at
+    bool stopped = false;     // the stop flag ended the search: no tiles
 };
 
 class Solver {
 public:
-    // Builds the pattern databases: a second or two, about 5 MB kept.
-    Solver();
+    // Builds the pattern databases: a second or two, about 5 MB kept. When
+    // *stop turns true meanwhile, returns soon with ready() false; such a
+    // solver must not be asked to solve.
+    explicit Solver(const std::atomic<bool>* stop = nullptr);
     ~Solver();
     Solver(const Solver&) = delete;
     Solver& operator=(const Solver&) = delete;
 
-    // A shortest solution; the board must be whole.
-    Solution solve(const Cells& cells) const;
+    bool ready() const;
+
+    // A shortest solution; the board must be whole. threads: how many threads
+    // search (0: as many as the machine has cores). When *stop turns true,
+    // returns soon with stopped set and no tiles.
+    Solution solve(const Cells& cells, const std::atomic<bool>* stop = nullptr, int threads = 0) const;
 
     struct Databases;  // defined in solver.cpp, beside the search that reads them
 
