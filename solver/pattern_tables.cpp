@@ -284,9 +284,9 @@ bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic
     return true;
 }
 
-enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, LEFT_COLUMN, FIVE_BOTTOM, TABLE_COUNT };
+enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, LEFT_COLUMN, FIVE_BOTTOM, SCATTERED, TABLE_COUNT };
 // The groups: a 2 x 3 block at the top left; the others fill in around it,
-// or around its images, in four ways.
+// or around its images, in five ways.
 struct Group {
     int size;
     int tiles[6];
@@ -294,7 +294,7 @@ struct Group {
 constexpr Group GROUPS[TABLE_COUNT] = {
     {6, {1, 2, 3, 5, 6, 7}}, {5, {4, 8, 11, 12, 15}}, {4, {9, 10, 13, 14}},
     {3, {4, 8, 12}},         {5, {8, 11, 12, 14, 15}}, {4, {4, 9, 10, 13}},
-    {4, {1, 5, 9, 13}},      {5, {10, 11, 12, 14, 15}},
+    {4, {1, 5, 9, 13}},      {5, {10, 11, 12, 14, 15}}, {3, {1, 5, 12}},
 };
 
 // One table read through a symmetry of the board: the value of the table's
@@ -317,6 +317,8 @@ constexpr Seen PARTITIONS[PARTITION_COUNT][3] = {
     {{BLOCK, AS_IS, true}, {FIVE_CORNER, AS_IS, true}, {FOUR_EDGE, AS_IS, true}},
     {{BLOCK, COLUMNS, false}, {LEFT_COLUMN, AS_IS, false}, {FIVE_BOTTOM, AS_IS, false}},
     {{BLOCK, COLUMNS, true}, {LEFT_COLUMN, AS_IS, true}, {FIVE_BOTTOM, AS_IS, true}},
+    {{BLOCK, COLUMNS, false}, {BLOCK, ROWS, false}, {SCATTERED, AS_IS, false}},
+    {{BLOCK, COLUMNS, true}, {BLOCK, ROWS, true}, {SCATTERED, AS_IS, true}},
 };
 int flipped(Flip flip, int cell) {
     return flip == ROWS ? flipped_rows(cell) : flip == COLUMNS ? flipped_columns(cell) : cell;
@@ -334,7 +336,15 @@ Plans::Plans() {
                 TileReads& reads = reading[lookups[l].tiles[j]];
                 int r = 0;
                 while (r < reads.count && reads.of[r].lookup != l) ++r;
-                if (r == reads.count) reads.of[reads.count++] = {l, 4 * j, 0};
+                if (r == reads.count) {
+                    Read& read = reads.of[reads.count++];
+                    read = {l, {}, 0};
+                    // From cell 5 the empty cell can go every way.
+                    for (int d = 0; d < 4; ++d) {
+                        const int from = NEIGHBOURS.cell[5][d];
+                        read.step[d] = static_cast<std::uint32_t>(lookups[l].view[5] - lookups[l].view[from]) << (4 * j);
+                    }
+                }
                 reads.of[r].fields |= std::uint64_t{1} << (FIELD_BITS * p);
             }
         }
@@ -354,6 +364,7 @@ int Plans::find_or_add(int table, int flip, bool mirror) {
     }
     for (int l = 0; l < lookup_count; ++l)
         if (lookups[l].table == table && std::equal(lookup.view, lookup.view + CELLS, lookups[l].view)) return l;
+    if (lookup_count == MAX_LOOKUPS) std::abort();  // a partition too many for the search's frames
     lookups[lookup_count] = lookup;
     return lookup_count++;
 }

@@ -40,7 +40,7 @@ extern const Distances DISTANCES;
 
 // Each partition's sum of table entries is a 5-bit field of one word, so that
 // a move updates them all with one addition per lookup it changes.
-constexpr int PARTITION_COUNT = 8;
+constexpr int PARTITION_COUNT = 10;
 constexpr int FIELD_BITS = 5;
 static_assert(PARTITION_COUNT * FIELD_BITS <= 64, "the partitions' sums share one word");
 
@@ -55,13 +55,16 @@ struct Lookup {
 
 // The lookups of every partition, and for each tile the lookups that read it.
 struct Plans {
-    static constexpr int MAX_LOOKUPS = 3 * PARTITION_COUNT;
+    static constexpr int MAX_LOOKUPS = 24;
     Lookup lookups[MAX_LOOKUPS];
     int lookup_count = 0;
     struct Read {
         int lookup;
-        int shift;                // where the tile's cell stands in the lookup's number
-        std::uint64_t fields;     // a 1 in the field of each partition the lookup serves
+        // The change of the lookup's number when the tile moves into the
+        // empty cell, by the direction from the empty cell to the tile: the
+        // same from every cell, as the view is a symmetry of the board.
+        std::uint32_t step[4];
+        std::uint64_t fields;  // a 1 in the field of each partition the lookup serves
     };
     struct TileReads {
         int count = 0;

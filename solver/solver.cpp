@@ -74,13 +74,24 @@ public:
         first.sums = 0;
         for (int t = 1; t < CELLS; ++t) first.manhattan += DISTANCES.of[t][cell_of[t]];
         for (int l = 0; l < PLANS.lookup_count; ++l) {
-            entries_[l] = tables.entries(l);
-            first.index[l] = Tables::start_index(l, cell_of);
-            first.value[l] = static_cast<std::uint8_t>(Tables::entry(entries_[l], first.index[l]));
+            const std::uint32_t index = Tables::start_index(l, cell_of);
+            first.read_at[l] = read_at(index, Tables::entry(tables.entries(l), index));
         }
         for (int p = 0; p < PARTITION_COUNT; ++p)
             for (unsigned m = PLANS.in_partition[p]; m; m &= m - 1)
-                first.sums += std::uint64_t{first.value[__builtin_ctz(m)]} << (FIELD_BITS * p);
+                first.sums += static_cast<std::uint64_t>(entry_at(first.read_at[__builtin_ctz(m)])) << (FIELD_BITS * p);
+        for (int t = 1; t < CELLS; ++t) {
+            const Plans::TileReads& plan = PLANS.reading[t];
+            reads_[t].count = plan.count;
+            for (int r = 0; r < plan.count; ++r) {
+                const Plans::Read& read = plan.of[r];
+                TileRead& mine = reads_[t].of[r];
+                mine.entries = tables.entries(read.lookup);
+                mine.fields = read.fields;
+                for (int d = 0; d < 4; ++d) mine.step[d] = read_at(read.step[d], 0);
+                mine.lookup = read.lookup;
+            }
+        }
     }
 
     // The bound the first iteration searches with.
@@ -146,14 +157,31 @@ public:
     }
 
 private:
-    // What the search keeps of each board on the way: each partition's sum of
-    // table entries is a field of sums (below 16, so fields never carry into
-    // each other once a move is done).
+    // What the search keeps of each board on the way: for each lookup, where
+    // it reads and what it read (read_at), and each partition's sum of table
+    // entries as a field of sums (below 16, so fields never carry into each
+    // other once a move is done).
     struct Frame {
-        std::uint32_t index[Plans::MAX_LOOKUPS];
-        std::uint8_t value[Plans::MAX_LOOKUPS];
+        std::uint32_t read_at[Plans::MAX_LOOKUPS];
         std::uint64_t sums;
         int manhattan;
+    };
+    // read_at: the bit of the lookup's entry in its table, above two bits for the entry.
+    static std::uint32_t read_at(std::uint32_t index, int entry) { return index << 3 | static_cast<std::uint32_t>(entry); }
+    static int entry_at(std::uint32_t read_at) { return static_cast<int>(read_at & 3); }
+    static int fresh_entry(const std::uint8_t* entries, std::uint32_t read_at) {
+        return entries[read_at >> 5] >> (read_at >> 2 & 7) & 3;
+    }
+    // A tile's read, as the search takes it.
+    struct TileRead {
+        const std::uint8_t* entries;
+        std::uint64_t fields;
+        std::uint32_t step[4];  // the change of read_at by direction
+        int lookup;
+    };
+    struct TileReads {
+        int count;
+        TileRead of[PARTITION_COUNT];
     };
 
     void add_piece(int length, std::uint16_t state, bool home) {
@@ -170,21 +198,19 @@ private:
         int empty = start_empty_;
         for (int moves = 0; moves < piece.length; ++moves) {
             const int tile = piece.path[moves];
-            int from = 0;
-            while (board_[from] != tile) ++from;
-            const Frame& here = frames_[moves];
+            int k = 0;
+            while (board_[NEIGHBOURS.cell[empty][k]] != tile) ++k;
+            const int from = NEIGHBOURS.cell[empty][k], direction = NEIGHBOURS.direction[empty][k];
             Frame& after = frames_[moves + 1];
-            after = here;
+            after = frames_[moves];
             after.manhattan += DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
-            const auto& reads = PLANS.reading[tile];
+            const TileReads& reads = reads_[tile];
             for (int r = 0; r < reads.count; ++r) {
-                const auto& read = reads.of[r];
-                const Lookup& lookup = PLANS.lookups[read.lookup];
-                after.index[read.lookup] += static_cast<std::uint32_t>(lookup.view[empty] - lookup.view[from]) << read.shift;
-                const int fresh = Tables::entry(entries_[read.lookup], after.index[read.lookup]);
-                after.sums += static_cast<std::uint64_t>(fresh) * read.fields;
-                after.sums -= static_cast<std::uint64_t>(here.value[read.lookup]) * read.fields;
-                after.value[read.lookup] = static_cast<std::uint8_t>(fresh);
+                const TileRead& read = reads.of[r];
+                std::uint32_t& at = after.read_at[read.lookup];
+                const int old = entry_at(at), fresh = fresh_entry(read.entries, at + read.step[direction]);
+                at += read.step[direction] - static_cast<std::uint32_t>(old) + static_cast<std::uint32_t>(fresh);
+                after.sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
             }
             path_[moves] = static_cast<std::uint8_t>(tile);
             board_[empty] = static_cast<std::uint8_t>(tile);
@@ -215,37 +241,25 @@ private:
         }
         const Frame& here = frames_[moves];
         struct Move {
-            int from, tile;
+            int from, tile, direction, manhattan;
             std::uint16_t state;
-            std::uint32_t index[PARTITION_COUNT];  // by the tile's reads
         } next[4];  // four only from the start
         // Moves that bring their tile closer to home come first: the last
         // iteration then meets home sooner.
         int count = 0, closer = 0;
         for (int k = 0; k < NEIGHBOURS.count[empty]; ++k) {
-            const std::uint16_t after = filter_.next(state, NEIGHBOURS.direction[empty][k]);
+            const int direction = NEIGHBOURS.direction[empty][k];
+            const std::uint16_t after = filter_.next(state, direction);
             if (after == MoveFilter::SKIP) continue;
             const int from = NEIGHBOURS.cell[empty][k];
             const int tile = board_[from];
+            const int manhattan = here.manhattan + DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
             int slot = count++;
-            if (DISTANCES.of[tile][empty] < DISTANCES.of[tile][from]) {
+            if (manhattan < here.manhattan) {
                 if (slot != closer) next[slot] = next[closer];
                 slot = closer++;
             }
-            next[slot].from = from;
-            next[slot].tile = tile;
-            next[slot].state = after;
-        }
-        for (int k = 0; k < count; ++k) {
-            Move& move = next[k];
-            const auto& reads = PLANS.reading[move.tile];
-            for (int r = 0; r < reads.count; ++r) {
-                const auto& read = reads.of[r];
-                const Lookup& lookup = PLANS.lookups[read.lookup];
-                move.index[r] = here.index[read.lookup] +
-                                (static_cast<std::uint32_t>(lookup.view[empty] - lookup.view[move.from]) << read.shift);
-                __builtin_prefetch(Tables::entry_byte(entries_[read.lookup], move.index[r]));
-            }
+            next[slot] = {from, tile, direction, manhattan, after};
         }
         nodes_ += static_cast<std::uint64_t>(count);
         since_check_ += static_cast<std::uint64_t>(count);
@@ -253,19 +267,20 @@ private:
         Frame& after = frames_[moves + 1];
         for (int k = 0; k < count; ++k) {
             const Move& move = next[k];
-            const int from = move.from, tile = move.tile;
-            const int manhattan = here.manhattan + DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
+            const int from = move.from, tile = move.tile, manhattan = move.manhattan;
             // The bound allows each partition's sum up to allowed / 2.
             const int allowed = bound_ - moves - 1 - manhattan;
             if (allowed < 0) continue;
             // Each partition's sum changes by the change of the one lookup in it that reads the tile.
-            const auto& reads = PLANS.reading[tile];
-            int fresh[PARTITION_COUNT];
+            const TileReads& reads = reads_[tile];
+            std::uint32_t now_at[PARTITION_COUNT];
             std::uint64_t sums = here.sums;
             for (int r = 0; r < reads.count; ++r) {
-                const auto& read = reads.of[r];
-                fresh[r] = Tables::entry(entries_[read.lookup], move.index[r]);
-                sums += static_cast<std::uint64_t>(fresh[r] - here.value[read.lookup]) * read.fields;
+                const TileRead& read = reads.of[r];
+                const std::uint32_t at = here.read_at[read.lookup] + read.step[move.direction];
+                const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
+                now_at[r] = at - static_cast<std::uint32_t>(old) + static_cast<std::uint32_t>(fresh);
+                sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
             }
             // A field above allowed / 2 reaches 16 once 15 - allowed / 2 is added.
             if ((sums + static_cast<std::uint64_t>(15 - std::min(allowed / 2, 15)) * PLANS.fields) &
@@ -275,11 +290,7 @@ private:
             if (manhattan == 0) return true;
 
             after = here;
-            for (int r = 0; r < reads.count; ++r) {
-                const int l = reads.of[r].lookup;
-                after.index[l] = move.index[r];
-                after.value[l] = static_cast<std::uint8_t>(fresh[r]);
-            }
+            for (int r = 0; r < reads.count; ++r) after.read_at[reads.of[r].lookup] = now_at[r];
             after.sums = sums;
             after.manhattan = manhattan;
             board_[empty] = static_cast<std::uint8_t>(tile);
@@ -301,7 +312,7 @@ private:
 
     const MoveFilter& filter_;
     const std::atomic<bool>* stop_;
-    const std::uint8_t* entries_[Plans::MAX_LOOKUPS] = {};
+    TileReads reads_[CELLS];
     std::uint8_t board_[CELLS];
     int start_empty_ = 0;
     int empty_after_ = 0;
