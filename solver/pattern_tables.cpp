@@ -173,7 +173,7 @@ int dense_entry(const std::uint8_t* entries, std::uint32_t index) {
 // Copies a table numbered densely into one numbered sparsely: the placements
 // in the dense order are those of the cells in lexicographic order.
 template <int N>
-void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& sparse) {
+bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& sparse, const std::atomic<bool>* stop) {
     sparse.assign(std::size_t{1} << (4 * N - 2), 0);
     int cells[N];
     std::uint32_t used = 0, index = 0;
@@ -196,8 +196,9 @@ void spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
         std::uint32_t at = 0;
         for (int j = 0; j < N; ++j) at |= static_cast<std::uint32_t>(cells[j]) << (4 * j);
         sparse[at >> 2] |= static_cast<std::uint8_t>(std::min(dense_entry(dense.data(), index), 3) << ((at & 3) << 1));
-        ++index;
+        if ((++index & 0xFFFF) == 0 && stop_asked(stop)) return false;
     }
+    return true;
 }
 
 
@@ -234,7 +235,7 @@ bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic
         if (stop_asked(stop)) return false;
         for (std::size_t q = 0; q < level.size(); ++q) {
             const std::uint64_t s = level[q];
-            if ((q & 0xFFFF) == 0 && stop_asked(stop)) return false;
+            if ((q & 0x3FFF) == 0 && stop_asked(stop)) return false;
             const std::uint32_t index = static_cast<std::uint32_t>(s >> INDEX_SHIFT);
             const std::uint32_t reach = static_cast<std::uint32_t>(s & 0xFFFF);
             occupied = 0;
@@ -280,8 +281,7 @@ bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic
         for (const std::uint64_t s : next) level[start[s >> BUCKET_SHIFT]++] = s;
     }
     std::vector<std::uint16_t>().swap(reached);
-    spread<N>(excess, table);
-    return true;
+    return spread<N>(excess, table, stop);
 }
 
 enum { BLOCK, FIVE_RIGHT, FOUR_LEFT, COLUMN, FIVE_CORNER, FOUR_EDGE, LEFT_COLUMN, FIVE_BOTTOM, SCATTERED, TABLE_COUNT };
