@@ -109,11 +109,6 @@ struct Placements {
         for (int i = 0; i < N; ++i) n *= static_cast<std::uint32_t>(CELLS - i);
         return n;
     }
-    static constexpr int bits() {
-        int b = 0;
-        while ((std::uint32_t{1} << b) < count()) ++b;
-        return b;
-    }
     // The weight of each tile's digit, by slot; 0 for NO_TILE and beyond.
     struct Weights {
         std::uint32_t of[CELLS];
@@ -206,38 +201,33 @@ bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
 // a group tile into the region costs one, the other tiles move for free. Each
 // placement remembers which of its regions were reached as a mask of their
 // cells. Each level is taken in the order of the placements' cells, so the
-// masks it reaches lie close together in memory.
-
-// False when *stop turned true before the table was whole.
+// masks it reaches lie close together in memory. False when *stop turned true
+// before the table was whole.
 template <int N>
 bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic<bool>* stop) {
     using P = Placements<N>;
     std::vector<std::uint8_t> excess((P::count() + 1) / 2, 0);
     std::vector<std::uint16_t> reached(P::count(), 0);
-    // A queued state: the placement's number, the group's cells (four bits
-    // each, the first tile's highest) and the empty cell's region.
-    constexpr int INDEX_SHIFT = 40, CELLS_SHIFT = 16;
-    auto cell_shift = [](int i) { return CELLS_SHIFT + 4 * (N - 1 - i); };
-    std::vector<std::uint64_t> level, next;
+    // A queued state: the group's cells, four bits each, the first tile's
+    // highest (so states in the order of their placements' numbers are in
+    // numeric order), above a cell of the empty cell's region.
+    auto cell_shift = [](int i) { return 4 * (N - i); };
+    std::vector<std::uint32_t> level, next;
     int cells[N];
-    std::uint64_t first = 0;
-    std::uint32_t occupied = 0;
+    std::uint32_t first = EMPTY_HOME, occupied = 0;
     for (int i = 0; i < N; ++i) {
         cells[i] = home(tiles[i]);
-        first |= static_cast<std::uint64_t>(cells[i]) << cell_shift(i);
+        first |= static_cast<std::uint32_t>(cells[i]) << cell_shift(i);
         occupied |= 1u << cells[i];
     }
-    const std::uint32_t home_region = region_of(1u << EMPTY_HOME, ~occupied & 0xFFFF);
-    reached[P::index(cells)] = static_cast<std::uint16_t>(home_region);
-    level.push_back(first | static_cast<std::uint64_t>(P::index(cells)) << INDEX_SHIFT | home_region);
+    reached[P::index(cells)] = static_cast<std::uint16_t>(region_of(1u << EMPTY_HOME, ~occupied & 0xFFFF));
+    level.push_back(first);
     for (int moves = 1; !level.empty(); ++moves) {
         next.clear();
         if (stop_asked(stop)) return false;
         for (std::size_t q = 0; q < level.size(); ++q) {
-            const std::uint64_t s = level[q];
+            const std::uint32_t s = level[q];
             if ((q & 0x3FFF) == 0 && stop_asked(stop)) return false;
-            const std::uint32_t index = static_cast<std::uint32_t>(s >> INDEX_SHIFT);
-            const std::uint32_t reach = static_cast<std::uint32_t>(s & 0xFFFF);
             occupied = 0;
             int manhattan = 0;
             std::uint8_t slot_at[CELLS];
@@ -248,9 +238,10 @@ bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic
                 slot_at[cells[i]] = static_cast<std::uint8_t>(i);
                 manhattan += DISTANCES.of[tiles[i]][cells[i]];
             }
-            const std::uint32_t free = ~occupied & 0xFFFF;
-            // The successors' entries: this one's cells but tile i's, without number and region.
-            const std::uint64_t kept = s & ~(0xFFFFFFull << INDEX_SHIFT) & ~0xFFFFull;
+            const std::uint32_t index = P::index(cells);
+            const std::uint32_t free = ~occupied & 0xFFFF, reach = region_of(1u << (s & 15), free);
+            // The successors' entries: this one's cells but tile i's, without the region's cell.
+            const std::uint32_t kept = s & ~15u;
             for (int i = 0; i < N; ++i) {
                 const int from = cells[i];
                 std::uint32_t targets = NEIGHBOURS.mask[from] & reach;
@@ -267,18 +258,18 @@ bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic
                     }
                     const std::uint32_t now_reach = region_of(left, (free | left) & ~(1u << to));
                     reached[after] = static_cast<std::uint16_t>(mask | now_reach);
-                    next.push_back((kept & ~(15ull << cell_shift(i))) | static_cast<std::uint64_t>(after) << INDEX_SHIFT |
-                                   static_cast<std::uint64_t>(to) << cell_shift(i) | now_reach);
+                    next.push_back((kept & ~(15u << cell_shift(i))) | static_cast<std::uint32_t>(to) << cell_shift(i) |
+                                   static_cast<std::uint32_t>(from));
                 }
             }
         }
-        // A counting sort on the placements' numbers, 4096 buckets.
-        constexpr int BUCKET_SHIFT = INDEX_SHIFT + (P::bits() > 12 ? P::bits() - 12 : 0);
+        // A counting sort on the first three tiles' cells, 4096 buckets.
+        constexpr int BUCKET_SHIFT = 4 * N - 8;
         std::vector<std::uint32_t> start((1u << 12) + 1, 0);
-        for (const std::uint64_t s : next) ++start[(s >> BUCKET_SHIFT) + 1];
+        for (const std::uint32_t s : next) ++start[(s >> BUCKET_SHIFT) + 1];
         for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
         level.resize(next.size());
-        for (const std::uint64_t s : next) level[start[s >> BUCKET_SHIFT]++] = s;
+        for (const std::uint32_t s : next) level[start[s >> BUCKET_SHIFT]++] = s;
     }
     std::vector<std::uint16_t>().swap(reached);
     return spread<N>(excess, table, stop);
