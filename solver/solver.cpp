@@ -26,7 +26,7 @@ constexpr int FILTERED_RUN = 12;
 // thread: starting threads would cost more than it saves.
 constexpr std::uint64_t SHARED_FROM = 1 << 15;
 // A shared iteration is cut into at least this many pieces a thread.
-constexpr std::size_t PIECES_PER_THREAD = 32;
+constexpr std::size_t PIECES_PER_THREAD = 128;
 // The stop flags are read every few thousand boards: well under a millisecond apart.
 constexpr std::uint64_t CHECK_EVERY = 1 << 12;
 
