@@ -168,8 +168,8 @@ int dense_entry(const std::uint8_t* entries, std::uint32_t index) {
 // Copies a table numbered densely into one numbered sparsely: the placements
 // in the dense order are those of the cells in lexicographic order.
 template <int N>
-bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& sparse, const std::atomic<bool>* stop) {
-    sparse.assign(std::size_t{1} << (4 * N - 2), 0);
+bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint32_t>& sparse, const std::atomic<bool>* stop) {
+    sparse.assign(std::size_t{1} << (4 * N - 4), 0);
     int cells[N];
     std::uint32_t used = 0, index = 0;
     // Depth-first through the cells of tile 0, 1, ...: each leaf is the next dense number.
@@ -190,7 +190,7 @@ bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
         }
         std::uint32_t at = 0;
         for (int j = 0; j < N; ++j) at |= static_cast<std::uint32_t>(cells[j]) << (4 * j);
-        sparse[at >> 2] |= static_cast<std::uint8_t>(std::min(dense_entry(dense.data(), index), 3) << ((at & 3) << 1));
+        sparse[at >> 4] |= static_cast<std::uint32_t>(std::min(dense_entry(dense.data(), index), 3)) << ((at & 15) << 1);
         if ((++index & 0xFFFF) == 0 && stop_asked(stop)) return false;
     }
     return true;
@@ -204,7 +204,7 @@ bool spread(const std::vector<std::uint8_t>& dense, std::vector<std::uint8_t>& s
 // masks it reaches lie close together in memory. False when *stop turned true
 // before the table was whole.
 template <int N>
-bool build(const int* tiles, std::vector<std::uint8_t>& table, const std::atomic<bool>* stop) {
+bool build(const int* tiles, std::vector<std::uint32_t>& table, const std::atomic<bool>* stop) {
     using P = Placements<N>;
     std::vector<std::uint8_t> excess((P::count() + 1) / 2, 0);
     std::vector<std::uint16_t> reached(P::count(), 0);

@@ -88,19 +88,16 @@ public:
     explicit Tables(const std::atomic<bool>* stop);
     bool whole() const { return whole_; }
 
-    // A lookup's entries, and one entry.
-    const std::uint8_t* entries(int lookup) const { return excess_[PLANS.lookups[lookup].table].data(); }
-    static int entry(const std::uint8_t* entries, std::uint32_t index) {
-        return (entries[index >> 2] >> ((index & 3) << 1)) & 3;
-    }
-    static const std::uint8_t* entry_byte(const std::uint8_t* entries, std::uint32_t index) {
-        return entries + (index >> 2);
+    // A lookup's entries, sixteen a word, and one entry.
+    const std::uint32_t* entries(int lookup) const { return excess_[PLANS.lookups[lookup].table].data(); }
+    static int entry(const std::uint32_t* entries, std::uint32_t index) {
+        return static_cast<int>(entries[index >> 4] >> ((index & 15) << 1) & 3);
     }
     // Where a lookup reads with each tile t on cell_of_tile[t].
     static std::uint32_t start_index(int lookup, const std::uint8_t* cell_of_tile);
 
 private:
-    std::vector<std::vector<std::uint8_t>> excess_;
+    std::vector<std::vector<std::uint32_t>> excess_;
     bool whole_ = true;
 };
 

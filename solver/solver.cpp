@@ -166,15 +166,22 @@ private:
         std::uint64_t sums;
         int manhattan;
     };
-    // read_at: the bit of the lookup's entry in its table, above two bits for the entry.
-    static std::uint32_t read_at(std::uint32_t index, int entry) { return index << 3 | static_cast<std::uint32_t>(entry); }
-    static int entry_at(std::uint32_t read_at) { return static_cast<int>(read_at & 3); }
-    static int fresh_entry(const std::uint8_t* entries, std::uint32_t read_at) {
-        return entries[read_at >> 5] >> (read_at >> 2 & 7) & 3;
+    // read_at: the entry in its top two bits, below them the place of the
+    // entry's first bit in its table (a number of six tiles is 24 bits).
+    static constexpr std::uint32_t PLACE = (std::uint32_t{1} << 30) - 1;
+    static std::uint32_t read_at(std::uint32_t index, int entry) {
+        return index << 1 | static_cast<std::uint32_t>(entry) << 30;
+    }
+    static int entry_at(std::uint32_t read_at) { return static_cast<int>(read_at >> 30); }
+    static int fresh_entry(const std::uint32_t* entries, std::uint32_t read_at) {
+        return static_cast<int>(entries[(read_at & PLACE) >> 5] >> (read_at & 31) & 3);
+    }
+    static std::uint32_t with_entry(std::uint32_t read_at, int old, int fresh) {
+        return read_at + (static_cast<std::uint32_t>(fresh - old) << 30);
     }
     // A tile's read, as the search takes it.
     struct TileRead {
-        const std::uint8_t* entries;
+        const std::uint32_t* entries;
         std::uint64_t fields;
         std::uint32_t step[4];  // the change of read_at by direction
         int lookup;
@@ -208,8 +215,9 @@ private:
             for (int r = 0; r < reads.count; ++r) {
                 const TileRead& read = reads.of[r];
                 std::uint32_t& at = after.read_at[read.lookup];
-                const int old = entry_at(at), fresh = fresh_entry(read.entries, at + read.step[direction]);
-                at += read.step[direction] - static_cast<std::uint32_t>(old) + static_cast<std::uint32_t>(fresh);
+                at += read.step[direction];
+                const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
+                at = with_entry(at, old, fresh);
                 after.sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
             }
             path_[moves] = static_cast<std::uint8_t>(tile);
@@ -279,7 +287,7 @@ private:
                 const TileRead& read = reads.of[r];
                 const std::uint32_t at = here.read_at[read.lookup] + read.step[move.direction];
                 const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
-                now_at[r] = at - static_cast<std::uint32_t>(old) + static_cast<std::uint32_t>(fresh);
+                now_at[r] = with_entry(at, old, fresh);
                 sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
             }
             // A field above allowed / 2 reaches 16 once 15 - allowed / 2 is added.
