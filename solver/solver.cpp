@@ -110,7 +110,7 @@ public:
     // found (its moves in way()), or when stopped.
     bool iterate(int bound) {
         bound_ = bound;
-        return step(0, start_empty_, MoveFilter::START);
+        return step<false>(0, start_empty_, MoveFilter::START);
     }
 
     // The pieces of an iteration: the boards `depth` moves deep within the
@@ -121,7 +121,7 @@ public:
         cut_depth_ = depth;
         pieces_ = &pieces;
         pieces.clear();
-        if (step(0, start_empty_, MoveFilter::START) && !stopped_) add_piece(bound_, MoveFilter::START, true);
+        if (step<true>(0, start_empty_, MoveFilter::START) && !stopped_) add_piece(bound_, MoveFilter::START, true);
         cut_depth_ = -1;
     }
 
@@ -139,7 +139,7 @@ public:
             bool home = piece.home;
             if (!home) {
                 play_to(piece);
-                home = step(piece.length, empty_after_, piece.filter_state);
+                home = step<false>(piece.length, empty_after_, piece.filter_state);
                 undo_to_start(piece);
             } else {
                 std::copy(piece.path, piece.path + piece.length, path_);
@@ -242,8 +242,9 @@ private:
     // Tries every move from the empty cell the filter lets through; true once
     // home is reached (or the search is to end). The tables are read for all
     // moves at once, so that the reads from memory overlap.
+    template <bool CUTTING>
     bool step(int moves, int empty, std::uint16_t state) {
-        if (moves == cut_depth_) {
+        if (CUTTING && moves == cut_depth_) {
             add_piece(moves, state, false);
             return false;
         }
@@ -261,13 +262,13 @@ private:
             if (after == MoveFilter::SKIP) continue;
             const int from = NEIGHBOURS.cell[empty][k];
             const int tile = board_[from];
-            const int manhattan = here.manhattan + DISTANCES.of[tile][empty] - DISTANCES.of[tile][from];
+            const int nearer = DISTANCES.of[tile][from] - DISTANCES.of[tile][empty];
             int slot = count++;
-            if (manhattan < here.manhattan) {
+            if (nearer > 0) {
                 if (slot != closer) next[slot] = next[closer];
                 slot = closer++;
             }
-            next[slot] = {from, tile, direction, manhattan, after};
+            next[slot] = {from, tile, direction, here.manhattan - nearer, after};
         }
         nodes_ += static_cast<std::uint64_t>(count);
         since_check_ += static_cast<std::uint64_t>(count);
@@ -303,7 +304,7 @@ private:
             after.manhattan = manhattan;
             board_[empty] = static_cast<std::uint8_t>(tile);
             board_[from] = 0;
-            const bool home = step(moves + 1, from, move.state);
+            const bool home = step<CUTTING>(moves + 1, from, move.state);
             board_[from] = static_cast<std::uint8_t>(tile);
             board_[empty] = 0;
             if (home) return true;
