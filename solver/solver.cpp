@@ -7,10 +7,10 @@
 
 #include "solver/move_filter.h"
 #include "solver/pattern_tables.h"
+#include "solver/search_threads.h"
 
 #include <algorithm>
 #include <mutex>
-#include <system_error>
 #include <thread>
 
 using namespace pattern;
@@ -345,21 +345,13 @@ int thread_count(int asked) {
     return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
 }
 
-// One iteration on several threads; true once answered (the way in way).
-bool shared_iteration(const Search& start, int bound, int threads, const std::atomic<bool>* stop,
-                      std::vector<Piece>& pieces, std::vector<std::uint8_t>& way, std::uint64_t& nodes) {
+// One iteration on this thread and threads - 1 helpers; true once answered (the way in way).
+bool shared_iteration(const Search& start, int bound, int threads, SearchThreads& helpers,
+                      const std::atomic<bool>* stop, std::vector<Piece>& pieces, std::vector<std::uint8_t>& way,
+                      std::uint64_t& nodes) {
     Shared shared(pieces, stop);
     std::vector<Search> searches(static_cast<std::size_t>(threads), start);
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < threads; ++t) {
-        try {
-            helpers.emplace_back([&shared, &searches, bound, t] { searches[t].work(bound, shared); });
-        } catch (const std::system_error&) {
-            break;  // the threads started so far, and this one, do the work
-        }
-    }
-    searches[0].work(bound, shared);
-    for (std::thread& helper : helpers) helper.join();
+    helpers.run(threads - 1, [&](int t) { searches[static_cast<std::size_t>(t)].work(bound, shared); });
     nodes += shared.nodes.load();
     if (shared.answered.load() == pieces.size()) return false;
     way = shared.way;
@@ -404,6 +396,7 @@ Cells cells_of(const Board& board) {
 
 Solver::Solver(const std::atomic<bool>* stop) : databases_(new Databases(stop)) {
     if (!databases_->tables.whole() || !databases_->filter.whole()) databases_.reset();
+    else helpers_.reset(new SearchThreads(thread_count(0) - 1));
 }
 
 bool Solver::ready() const { return databases_ != nullptr; }
@@ -423,7 +416,9 @@ Solution Solver::solve(const Cells& cells, const std::atomic<bool>* stop, int th
     Cells start;
     for (int c = 0; c < CELLS; ++c) start[c] = rename(cells[c]);
     Search search(databases_->tables, databases_->filter, start, stop);
-    threads = thread_count(threads);
+    // The helpers serve one search at a time; another at the same time searches alone.
+    std::unique_lock<std::mutex> helping(helpers_->in_use(), std::try_to_lock);
+    threads = helping ? thread_count(threads) : 1;
 
     Solution solution;
     solution.end = end;
@@ -440,7 +435,7 @@ Solution Solver::solve(const Cells& cells, const std::atomic<bool>* stop, int th
                  ++depth)
                 search.cut(bound, depth, pieces);
             if (stop_asked(stop)) break;
-            answered = shared_iteration(search, bound, threads, stop, pieces, way, solution.nodes);
+            answered = shared_iteration(search, bound, threads, *helpers_, stop, pieces, way, solution.nodes);
         } else if (search.iterate(bound) && !search.stopped()) {
             answered = true;
             way.assign(search.way(), search.way() + bound);

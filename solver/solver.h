@@ -53,6 +53,7 @@ public:
 
 private:
     std::unique_ptr<const Databases> databases_;
+    std::unique_ptr<class SearchThreads> helpers_;
 };
 
 // The solver of the game's hints, one a run: its databases are built at the first call.
