@@ -3,11 +3,11 @@
 // A pattern database holds, for every placement of a group of tiles, the fewest
 // moves of those tiles that bring them home, the other tiles being free to go
 // anywhere the empty cell lets them. Groups that share no tile add up to a
-// bound that never exceeds the true distance. Four such partitions of the
+// bound that never exceeds the true distance. Five such partitions of the
 // fifteen tiles are used, each on the board itself and on its mirror image
 // about the main diagonal (cell (r, c) to (c, r), tile t to the tile whose home
 // is the mirror of t's home), which keeps the empty cell's home and the
-// distance home.
+// distance home; the search takes the largest of their ten bounds.
 #include "solver/pattern_tables.h"
 
 #include <algorithm>
@@ -159,8 +159,9 @@ inline std::uint32_t after_step(std::uint32_t index, int from, int to, int i, co
 // exceed it by 10 at most. Kept in two bits, as at most 3 (still a bound that
 // never exceeds the true one: only 0.3 % of the block's placements have more),
 // read by a sparse number, four bits for each tile's cell, so that a move
-// changes one digit: 16^6 entries for six tiles, 4 MB. The breadth-first search
-// that fills a table numbers placements densely and keeps four bits.
+// changes one digit: 16^6 entries for six tiles, 4 MB (about 5 MB in all). The
+// breadth-first search that fills a table numbers placements densely and keeps
+// four bits.
 int dense_entry(const std::uint8_t* entries, std::uint32_t index) {
     return (entries[index >> 1] >> ((index & 1) << 2)) & 15;
 }
@@ -311,6 +312,7 @@ constexpr Seen PARTITIONS[PARTITION_COUNT][3] = {
     {{BLOCK, COLUMNS, false}, {BLOCK, ROWS, false}, {SCATTERED, AS_IS, false}},
     {{BLOCK, COLUMNS, true}, {BLOCK, ROWS, true}, {SCATTERED, AS_IS, true}},
 };
+
 int flipped(Flip flip, int cell) {
     return flip == ROWS ? flipped_rows(cell) : flip == COLUMNS ? flipped_columns(cell) : cell;
 }

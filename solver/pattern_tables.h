@@ -84,7 +84,7 @@ extern const Plans PLANS;
 // group's tiles, at most 3.
 class Tables {
 public:
-    // Builds them all: a second or two. False from whole() when *stop turned true first.
+    // Builds them all: two seconds or so. False from whole() when *stop turned true first.
     explicit Tables(const std::atomic<bool>* stop);
     bool whole() const { return whole_; }
 
