@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 
 namespace {
 
@@ -37,11 +36,43 @@ struct Effect {
     std::uint32_t box = 0;
     bool operator==(const Effect& other) const { return contents == other.contents && box == other.box; }
 };
-struct EffectHash {
-    std::size_t operator()(const Effect& e) const {
-        const std::uint64_t h = (e.contents ^ e.box) * 0x9E3779B97F4A7C15ull;
-        return static_cast<std::size_t>(h ^ (h >> 32));
+
+// For each effect seen, a number: the latest run with it. Kept in one block of
+// memory, which goes back to the system whole when freed; many small blocks
+// would stay with the process (Wine's 32-bit heap keeps them).
+class Seen {
+public:
+    Seen() : slots_(std::size_t{1} << 16) {}
+    // The effect's number, -1 when it is new (then set it).
+    std::int32_t& operator[](const Effect& effect) {
+        if (2 * (used_ + 1) > slots_.size()) grow();
+        Slot& slot = find(slots_, effect);
+        if (slot.latest < 0) {
+            slot.effect = effect;
+            ++used_;
+        }
+        return slot.latest;
     }
+
+private:
+    struct Slot {
+        Effect effect;
+        std::int32_t latest = -1;
+    };
+    static Slot& find(std::vector<Slot>& slots, const Effect& effect) {
+        const std::uint64_t h = (effect.contents ^ effect.box) * 0x9E3779B97F4A7C15ull;
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t at = static_cast<std::size_t>(h ^ (h >> 32)) & mask;; at = (at + 1) & mask)
+            if (slots[at].latest < 0 || slots[at].effect == effect) return slots[at];
+    }
+    void grow() {
+        std::vector<Slot> larger(2 * slots_.size());
+        for (const Slot& slot : slots_)
+            if (slot.latest >= 0) find(larger, slot.effect) = slot;
+        slots_.swap(larger);
+    }
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
 };
 
 struct Grid {
@@ -103,10 +134,10 @@ bool find_runs(int longest, const std::atomic<bool>* stop, std::vector<Run>& nev
         std::int32_t next;
     };
     std::vector<Covered> boxes;
-    std::unordered_map<Effect, std::int32_t, EffectHash> seen(std::size_t{1} << 16);
+    Seen seen;
     Effect effect;
     boxes.push_back({play(0, 0, effect), -1});
-    seen.emplace(effect, 0);
+    seen[effect] = 0;
     std::vector<Code> played{0}, longer;  // the runs of the last length played, in order
     for (int length = 1; length <= longest; ++length) {
         longer.clear();
@@ -118,17 +149,16 @@ bool find_runs(int longest, const std::atomic<bool>* stop, std::vector<Run>& nev
                 if (!std::binary_search(played.begin(), played.end(), code & suffix_mask)) continue;
                 const Box covered = play(code, length, effect);
                 if (!covered.fits_the_board()) continue;
-                auto found = seen.find(effect);
+                // A new effect is never one of an earlier run: it is added below.
+                std::int32_t& latest = seen[effect];
                 bool earlier = false;
-                for (std::int32_t b = found == seen.end() ? -1 : found->second; b >= 0 && !earlier; b = boxes[b].next)
-                    earlier = boxes[b].box.within(covered);
+                for (std::int32_t b = latest; b >= 0 && !earlier; b = boxes[b].next) earlier = boxes[b].box.within(covered);
                 if (earlier) {
                     never.push_back({code, length});
                     continue;
                 }
-                const std::int32_t first = found == seen.end() ? -1 : found->second;
-                boxes.push_back({covered, first});
-                seen[effect] = static_cast<std::int32_t>(boxes.size() - 1);
+                boxes.push_back({covered, latest});
+                latest = static_cast<std::int32_t>(boxes.size() - 1);
                 longer.push_back(code);
             }
         }
