@@ -24,9 +24,9 @@ constexpr int MAX_LENGTH = 80;
 // fewer boards than undoing no move alone; 14: 4 % fewer again, four times
 // the automaton and the time to find it).
 constexpr int FILTERED_RUN = 12;
-// An iteration after one that looked at fewer boards than this runs on one
-// thread: starting threads would cost more than it saves.
-constexpr std::uint64_t SHARED_FROM = 1 << 15;
+// An iteration after one that looked at fewer boards than this (a fraction of
+// a millisecond) runs on one thread: sharing it would cost more than it saves.
+constexpr std::uint64_t SHARED_FROM = 1 << 12;
 // A shared iteration is cut into at least this many pieces a thread.
 constexpr std::size_t PIECES_PER_THREAD = 128;
 // The stop flags are read every few thousand boards: well under a millisecond apart.
@@ -427,15 +427,15 @@ Solution Solver::solve(const Cells& cells, const std::atomic<bool>* stop, int th
     std::vector<std::uint8_t> way;
     std::vector<Piece> pieces;
     std::uint64_t last = 0;  // boards the last iteration looked at
+    int depth = 2;           // of the last cut: the next is as deep or a little deeper
     for (int bound = search.first_bound(); !search.at_home() && bound <= MAX_LENGTH; bound += 2) {
         const std::uint64_t before = solution.nodes + search.nodes();
         bool answered = false;
         if (threads > 1 && last >= SHARED_FROM) {
             // Deep enough for every thread to get many pieces.
-            pieces.clear();
-            for (int depth = 2; depth < bound && pieces.size() < PIECES_PER_THREAD * threads && !search.stopped();
-                 ++depth)
-                search.cut(bound, depth, pieces);
+            for (search.cut(bound, depth, pieces);
+                 depth + 1 < bound && pieces.size() < PIECES_PER_THREAD * threads && !search.stopped();)
+                search.cut(bound, ++depth, pieces);
             if (stop_asked(stop)) break;
             answered = shared_iteration(search, bound, threads, *helpers_, stop, pieces, way, solution.nodes);
         } else if (search.iterate(bound) && !search.stopped()) {
