@@ -1,4 +1,7 @@
-// The helpers wait for a round, work, and say when they are done.
+// The helpers wait for a round, work, and say when they are done. A helper
+// that wakes only after the calling thread has finished the work stays out of
+// the round: on a busy machine a helper may wait long to be woken, and the
+// search need not wait for it.
 #include "solver/search_threads.h"
 
 #include <algorithm>
@@ -30,12 +33,14 @@ void SearchThreads::run(int n, const std::function<void(int)>& work) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         work_ = &work;
-        taking_part_ = working_ = std::min(n, static_cast<int>(threads_.size()));
+        taking_part_ = n;
+        open_ = true;
         ++round_;
     }
     wake_.notify_all();
     work(0);
     std::unique_lock<std::mutex> lock(mutex_);
+    open_ = false;
     done_.wait(lock, [this] { return working_ == 0; });
     work_ = nullptr;
 }
@@ -49,7 +54,8 @@ void SearchThreads::serve(int number) {
             wake_.wait(lock, [&] { return ending_ || round_ != seen; });
             if (ending_) return;
             seen = round_;
-            if (number > taking_part_) continue;
+            if (!open_ || number > taking_part_) continue;
+            ++working_;
             work = work_;
         }
         (*work)(number);

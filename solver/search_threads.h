@@ -17,9 +17,10 @@ public:
     SearchThreads(const SearchThreads&) = delete;
     SearchThreads& operator=(const SearchThreads&) = delete;
 
-    // Runs work(1) .. work(n) on helpers (as many as could be started; more
-    // are started when needed) and work(0) on the calling thread; returns when
-    // all are done. Only the holder of in_use() calls it.
+    // Runs work(0) on the calling thread and work(1) .. work(n) on helpers
+    // (as many as could be started; more are started when needed) that wake
+    // before work(0) returns; returns when those are done. Each work must
+    // therefore be able to do it all alone. Only the holder of in_use() calls it.
     void run(int n, const std::function<void(int)>& work);
     std::mutex& in_use() { return in_use_; }
 
@@ -32,8 +33,9 @@ private:
     std::condition_variable wake_, done_;
     std::vector<std::thread> threads_;
     const std::function<void(int)>* work_ = nullptr;
-    int taking_part_ = 0;  // helpers 1 .. taking_part_ work in this round
-    int working_ = 0;      // of those, the ones not yet done
+    int taking_part_ = 0;  // helpers 1 .. taking_part_ may work in this round
+    bool open_ = false;    // while the calling thread works: helpers may join
+    int working_ = 0;      // helpers in the round not yet done
     std::uint64_t round_ = 0;
     bool ending_ = false;
 };
