@@ -1,7 +1,7 @@
-// The helpers wait for a round, work, and say when they are done. A helper
-// that wakes only after the calling thread has finished the work stays out of
-// the round: on a busy machine a helper may wait long to be woken, and the
-// search need not wait for it.
+// The helpers wait for a round and work. A helper that wakes only after the
+// calling thread has finished stays out of the round: on a busy machine a
+// helper may wait long to be woken, or to run again, and the search does not
+// wait for it.
 #include "solver/search_threads.h"
 
 #include <algorithm>
@@ -28,38 +28,34 @@ void SearchThreads::start(int helpers) {
     }
 }
 
-void SearchThreads::run(int n, const std::function<void(int)>& work) {
+void SearchThreads::run(int n, std::shared_ptr<const Work> work) {
     start(n);
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        work_ = &work;
+        work_ = work;
         taking_part_ = n;
         open_ = true;
         ++round_;
     }
     wake_.notify_all();
-    work(0);
-    std::unique_lock<std::mutex> lock(mutex_);
+    (*work)(0);
+    std::lock_guard<std::mutex> lock(mutex_);
     open_ = false;
-    done_.wait(lock, [this] { return working_ == 0; });
-    work_ = nullptr;
+    work_.reset();
 }
 
 void SearchThreads::serve(int number) {
     std::uint64_t seen = 0;
     for (;;) {
-        const std::function<void(int)>* work;
+        std::shared_ptr<const Work> work;
         {
             std::unique_lock<std::mutex> lock(mutex_);
             wake_.wait(lock, [&] { return ending_ || round_ != seen; });
             if (ending_) return;
             seen = round_;
             if (!open_ || number > taking_part_) continue;
-            ++working_;
             work = work_;
         }
         (*work)(number);
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (--working_ == 0) done_.notify_one();
     }
 }

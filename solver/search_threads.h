@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -17,11 +18,13 @@ public:
     SearchThreads(const SearchThreads&) = delete;
     SearchThreads& operator=(const SearchThreads&) = delete;
 
-    // Runs work(0) on the calling thread and work(1) .. work(n) on helpers
-    // (as many as could be started; more are started when needed) that wake
-    // before work(0) returns; returns when those are done. Each work must
-    // therefore be able to do it all alone. Only the holder of in_use() calls it.
-    void run(int n, const std::function<void(int)>& work);
+    using Work = std::function<void(int)>;
+    // Runs (*work)(0) on the calling thread, and (*work)(1) .. (*work)(n) on
+    // those helpers (started when needed) that wake before it returns; returns
+    // with it, without waiting for them. So the calling thread's work must be
+    // able to finish it all alone, and a helper may still be in its work
+    // afterwards (work keeps what they share). Only the holder of in_use() calls it.
+    void run(int n, std::shared_ptr<const Work> work);
     std::mutex& in_use() { return in_use_; }
 
 private:
@@ -30,12 +33,11 @@ private:
 
     std::mutex in_use_;
     std::mutex mutex_;
-    std::condition_variable wake_, done_;
+    std::condition_variable wake_;
     std::vector<std::thread> threads_;
-    const std::function<void(int)>* work_ = nullptr;
+    std::shared_ptr<const Work> work_;
     int taking_part_ = 0;  // helpers 1 .. taking_part_ may work in this round
     bool open_ = false;    // while the calling thread works: helpers may join
-    int working_ = 0;      // helpers in the round not yet done
     std::uint64_t round_ = 0;
     bool ending_ = false;
 };

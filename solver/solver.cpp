@@ -10,6 +10,7 @@
 #include "solver/search_threads.h"
 
 #include <algorithm>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -43,20 +44,7 @@ struct Piece {
     bool home;
 };
 
-// What the threads of one shared iteration share. The answer is the way home
-// in the earliest piece that has one: a thread drops a piece once an earlier
-// one has an answer, and never drops an earlier one.
-struct Shared {
-    const std::vector<Piece>* pieces;
-    const std::atomic<bool>* stop;
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> answered;
-    std::mutex mutex;
-    std::vector<std::uint8_t> way;
-    std::atomic<std::uint64_t> nodes{0};
-    explicit Shared(const std::vector<Piece>& p, const std::atomic<bool>* s)
-        : pieces(&p), stop(s), answered(p.size()) {}
-};
+struct Shared;
 
 // One thread's search: the board and, for each board on the way to it, where
 // each lookup reads, its value and each partition's sum, kept up to date move
@@ -127,36 +115,11 @@ public:
         cut_depth_ = -1;
     }
 
-    // Searches the shared iteration's pieces until none is left: the search
+    // Searches pieces of a shared iteration until none is left; the calling
+    // thread then searches again the pieces before the answer that helpers
+    // took and have not finished, so that it never waits for them. The search
     // must stand at the start.
-    void work(int bound, Shared& shared) {
-        bound_ = bound;
-        shared_ = &shared;
-        nodes_ = 0;
-        const std::vector<Piece>& pieces = *shared.pieces;
-        for (;;) {
-            piece_ = shared.next.fetch_add(1);
-            if (piece_ >= pieces.size() || piece_ > shared.answered.load() || stop_asked(shared.stop)) break;
-            const Piece& piece = pieces[piece_];
-            bool home = piece.home;
-            if (!home) {
-                play_to(piece);
-                home = step<false>(piece.length, empty_after_, piece.filter_state);
-                undo_to_start(piece);
-            } else {
-                std::copy(piece.path, piece.path + piece.length, path_);
-            }
-            if (home && !stopped_) {
-                std::lock_guard<std::mutex> lock(shared.mutex);
-                if (piece_ < shared.answered.load()) {
-                    shared.way.assign(path_, path_ + bound_);
-                    shared.answered.store(piece_);
-                }
-            }
-            stopped_ = false;  // a piece dropped for an earlier answer; the stop flag is read above
-        }
-        shared.nodes.fetch_add(nodes_);
-    }
+    void work(Shared& shared, bool calling);
 
 private:
     // What the search keeps of each board on the way: for each lookup, where
@@ -314,12 +277,10 @@ private:
         return false;
     }
 
-    // True when the stop flag is set, or an earlier piece of a shared iteration has its answer.
-    bool time_to_stop() {
-        since_check_ = 0;
-        stopped_ = stop_asked(stop_) || (shared_ && shared_->answered.load(std::memory_order_relaxed) < piece_);
-        return stopped_;
-    }
+    // True when the stop flag is set, or, in a shared iteration, an earlier
+    // piece has its answer or another thread has finished this one.
+    bool time_to_stop();
+    void search_piece(std::size_t number);
 
     const MoveFilter& filter_;
     const std::atomic<bool>* stop_;
@@ -341,22 +302,94 @@ private:
     std::size_t piece_ = 0;
 };
 
+// What the threads of one shared iteration share, kept until the last of them
+// lets go: a helper may still be in it after the calling thread is done. The
+// answer is the way home in the earliest piece that has one: a thread drops a
+// piece once an earlier one has an answer, and never drops an earlier one.
+struct Shared {
+    std::vector<Piece> pieces;
+    std::unique_ptr<std::atomic<bool>[]> finished;  // by piece
+    std::vector<Search> searches;                   // by thread
+    int bound;
+    const std::atomic<bool>* stop;
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> answered;
+    std::mutex mutex;
+    std::vector<std::uint8_t> way;
+    std::atomic<std::uint64_t> nodes{0};
+    Shared(std::vector<Piece>& cut, const Search& start, int threads, int b, const std::atomic<bool>* s)
+        : finished(new std::atomic<bool>[cut.size()]()),
+          searches(static_cast<std::size_t>(threads), start),
+          bound(b),
+          stop(s),
+          answered(cut.size()) {
+        pieces.swap(cut);
+    }
+};
+
+void Search::work(Shared& shared, bool calling) {
+    bound_ = shared.bound;
+    shared_ = &shared;
+    nodes_ = 0;
+    const std::size_t count = shared.pieces.size();
+    for (std::size_t number; (number = shared.next.fetch_add(1)) < std::min(count, shared.answered.load());)
+        search_piece(number);
+    for (std::size_t number = 0; calling && number < std::min(count, shared.answered.load()); ++number)
+        if (!shared.finished[number].load()) search_piece(number);
+    shared.nodes.fetch_add(nodes_);
+}
+
+void Search::search_piece(std::size_t number) {
+    Shared& shared = *shared_;
+    if (stop_asked(shared.stop) || shared.finished[number].load()) return;
+    piece_ = number;
+    stopped_ = false;
+    const Piece& piece = shared.pieces[number];
+    bool home = piece.home;
+    if (!home) {
+        play_to(piece);
+        home = step<false>(piece.length, empty_after_, piece.filter_state);
+        undo_to_start(piece);
+    } else {
+        std::copy(piece.path, piece.path + piece.length, path_);
+    }
+    if (home && !stopped_) {
+        std::lock_guard<std::mutex> lock(shared.mutex);
+        if (number < shared.answered.load()) {
+            shared.way.assign(path_, path_ + bound_);
+            shared.answered.store(number);
+        }
+    }
+    if (!stopped_) shared.finished[number].store(true);
+}
+
+inline bool Search::time_to_stop() {
+    since_check_ = 0;
+    stopped_ = stop_asked(stop_) ||
+               (shared_ && (shared_->answered.load(std::memory_order_relaxed) < piece_ ||
+                            shared_->finished[piece_].load(std::memory_order_relaxed)));
+    return stopped_;
+}
+
 int thread_count(int asked) {
     if (asked > 0) return std::min(asked, 64);
     const unsigned cores = std::thread::hardware_concurrency();
     return cores == 0 ? 1 : static_cast<int>(std::min(cores, 64u));
 }
 
-// One iteration on this thread and threads - 1 helpers; true once answered (the way in way).
+// One iteration of the pieces on this thread and threads - 1 helpers; true
+// once answered (the way in way).
 bool shared_iteration(const Search& start, int bound, int threads, SearchThreads& helpers,
                       const std::atomic<bool>* stop, std::vector<Piece>& pieces, std::vector<std::uint8_t>& way,
                       std::uint64_t& nodes) {
-    Shared shared(pieces, stop);
-    std::vector<Search> searches(static_cast<std::size_t>(threads), start);
-    helpers.run(threads - 1, [&](int t) { searches[static_cast<std::size_t>(t)].work(bound, shared); });
-    nodes += shared.nodes.load();
-    if (shared.answered.load() == pieces.size()) return false;
-    way = shared.way;
+    const auto shared = std::make_shared<Shared>(pieces, start, threads, bound, stop);
+    helpers.run(threads - 1, std::make_shared<const SearchThreads::Work>([shared](int t) {
+        shared->searches[static_cast<std::size_t>(t)].work(*shared, t == 0);
+    }));
+    nodes += shared->nodes.load();
+    std::lock_guard<std::mutex> lock(shared->mutex);
+    if (shared->answered.load() == shared->pieces.size()) return false;
+    way = shared->way;
     return true;
 }
 
