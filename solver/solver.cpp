@@ -270,22 +270,17 @@ private:
             std::uint64_t sums = here.sums;
             // A field above allowed / 2 reaches 16 once 15 - allowed / 2 is added.
             const std::uint64_t below_16 = static_cast<std::uint64_t>(15 - std::min(allowed / 2, 15));
+            auto take = [&](int r) {
+                const TileRead& read = reads.of[r];
+                const std::uint32_t at = here.read_at[read.lookup] + read.step[move.direction];
+                const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
+                now_at[r] = with_entry(at, old, fresh);
+                sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
+            };
             int r = 0;
-            for (; r < FIRST_READS; ++r) {
-                const TileRead& read = reads.of[r];
-                const std::uint32_t at = here.read_at[read.lookup] + read.step[move.direction];
-                const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
-                now_at[r] = with_entry(at, old, fresh);
-                sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
-            }
+            for (; r < FIRST_READS; ++r) take(r);
             if ((sums + below_16 * reads.first) & (reads.first << 4)) continue;
-            for (; r < reads.count; ++r) {
-                const TileRead& read = reads.of[r];
-                const std::uint32_t at = here.read_at[read.lookup] + read.step[move.direction];
-                const int old = entry_at(at), fresh = fresh_entry(read.entries, at);
-                now_at[r] = with_entry(at, old, fresh);
-                sums += static_cast<std::uint64_t>(fresh - old) * read.fields;
-            }
+            for (; r < reads.count; ++r) take(r);
             if ((sums + below_16 * PLANS.fields) & (PLANS.fields << 4)) continue;
             path_[moves] = static_cast<std::uint8_t>(tile);
             if (manhattan == 0) return true;
