@@ -34,9 +34,10 @@ struct Solution {
 
 class Solver {
 public:
-    // Builds the pattern databases: a second or two, about 5 MB kept. When
-    // *stop turns true meanwhile, returns soon with ready() false; such a
-    // solver must not be asked to solve.
+    // Builds the pattern databases (about two seconds, 5 MB kept; 30 MB more
+    // while building) and starts a helper thread for each core but one. When
+    // *stop turns true meanwhile, returns within milliseconds with ready()
+    // false; such a solver must not be asked to solve.
     explicit Solver(const std::atomic<bool>* stop = nullptr);
     ~Solver();
     Solver(const Solver&) = delete;
@@ -45,14 +46,17 @@ public:
     bool ready() const;
 
     // A shortest solution; the board must be whole. threads: how many threads
-    // search (0: as many as the machine has cores). When *stop turns true,
-    // returns soon with stopped set and no tiles.
+    // search (0: as many as the machine has cores); every count finds the same
+    // way, and a search while another runs on the same solver runs on one.
+    // When *stop turns true, returns within a millisecond or so with stopped
+    // set and no tiles.
     Solution solve(const Cells& cells, const std::atomic<bool>* stop = nullptr, int threads = 0) const;
 
     struct Databases;  // defined in solver.cpp, beside the search that reads them
 
 private:
     std::unique_ptr<const Databases> databases_;
+    std::unique_ptr<class SearchThreads> helpers_;
 };
 
 // The solver of the game's hints, one a run: its databases are built at the first call.

@@ -2,20 +2,22 @@
 # The benchmark: builds the host and the win64 program, runs Google Benchmark
 # on the picture code natively and the Wine driver on the real program, and
 # prints one table in which every figure is a ratio against a reference
-# measured in the same run; the solver's rows (with --korf) are plain figures
-# against their goals. Usage: bash tools/bench.sh [--reps N] [--korf FILE]
-# FILE: Korf's 100 boards in this game's orientation with their published
-# lengths (see README); it is not part of the project.
+# measured in the same run; the solver's rows (with --korf or --hard) are plain
+# figures against their goals, beside the figures before the hint moved off the
+# window's thread. Usage: bash tools/bench.sh [--reps N] [--korf FILE] [--hard FILE]
+# --korf: Korf's 100 boards in this game's orientation with their published
+# lengths (see README); --hard: the 17 boards 80 steps from home, one a line.
+# Neither file is part of the project.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 reps=5
-korf=
+solver_files=()
 while [ $# -gt 0 ]; do
     case $1 in
         --reps) reps=$2; shift 2 ;;
-        --korf) korf=$(realpath "$2"); shift 2 ;;
-        *) echo "usage: bash tools/bench.sh [--reps N] [--korf FILE]" >&2; exit 2 ;;
+        --korf | --hard) solver_files+=("$1" "Z:$(realpath "$2" | tr / '\\')"); shift 2 ;;
+        *) echo "usage: bash tools/bench.sh [--reps N] [--korf FILE] [--hard FILE]" >&2; exit 2 ;;
     esac
 done
 
@@ -50,16 +52,16 @@ echo "bench: Wine driver"
         "$root/$pictures/photo.png" "$root/$pictures/photo.jpg" --reps "$reps"
 ) | tee "$out/wine.txt" || true
 
-if [ -n "$korf" ]; then
+if [ ${#solver_files[@]} -gt 0 ]; then
     echo "bench: the solver in the win64 program's code, under Wine"
     (
         . tools/wine-env.sh
         trap 'wine_env_stop remove' EXIT
         wine_env_prefix "$root/$win/tests/perf/wine-cache" "$root/$win/tests/perf/wine-run-$$" || exit 1
-        "$WINE64" "$win/tests/perf/solver_bench.exe" "Z:${korf//\//\\}"
+        "$WINE64" "$win/tests/perf/solver_bench.exe" "${solver_files[@]}"
     ) | tee "$out/solve.txt" || true
 else
-    echo "bench: no --korf FILE given: the solver's rows are left out"
+    echo "bench: no --korf or --hard FILE given: the solver's rows are left out"
     : > "$out/solve.txt"
 fi
 

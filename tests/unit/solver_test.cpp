@@ -1,16 +1,36 @@
 // The solver: its lengths against a breadth-first search of the boards near
-// home, on both ends, and its solutions played back on random deals.
+// home, on both ends, its solutions played back on random deals, the same way
+// on one thread as on several, and the stop flag ending the build and the search.
 #include "solver/solver.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <random>
+#include <thread>
 #include <unordered_set>
 
 namespace {
 
 const Cells ORDERED = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0};
+// One of the boards farthest from home: 80 steps, many seconds of search.
+const Cells FARTHEST = {0, 12, 9, 13, 15, 11, 10, 14, 3, 7, 2, 5, 4, 8, 6, 1};
+
+// Milliseconds from setting the stop flag, a moment after `work` started on
+// another thread, until `work` returned; the result through `result`.
+template <typename Work, typename Result>
+double ms_to_stop(std::atomic<bool>& stop, Work work, Result& result, int after_ms) {
+    auto running = std::async(std::launch::async, work);
+    std::this_thread::sleep_for(std::chrono::milliseconds(after_ms));
+    const auto set = std::chrono::steady_clock::now();
+    stop = true;
+    result = running.get();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - set).count();
+}
+// The flag is read well under a millisecond apart; the bound leaves room for a loaded machine.
+constexpr double STOP_BOUND_MS = 50;
 
 Cells renamed_14_15(Cells cells) {
     for (int& v : cells)
@@ -82,4 +102,34 @@ TEST(Solver, RandomDealsPlayToTheirEndAndEachStepIsOneShorter) {
         ASSERT_TRUE(play(cells, solution.tiles));
         EXPECT_EQ(cells, end == END_ORDERED ? ORDERED : renamed_14_15(ORDERED)) << "deal " << deal;
     }
+}
+
+TEST(Solver, SeveralThreadsFindTheSameWayAsOne) {
+    // Deals whose last iterations are large enough to be shared among threads.
+    const Cells deals[] = {{14, 13, 12, 3, 7, 11, 2, 6, 0, 15, 8, 5, 10, 4, 9, 1},
+                           {12, 6, 14, 1, 15, 0, 7, 5, 4, 8, 3, 11, 10, 2, 9, 13},
+                           {14, 12, 10, 13, 11, 0, 6, 5, 9, 2, 1, 4, 15, 8, 7, 3}};
+    for (const Cells& deal : deals)
+        EXPECT_EQ(shared_solver().solve(deal, nullptr, 3).tiles, shared_solver().solve(deal, nullptr, 1).tiles);
+}
+
+TEST(Solver, TheStopFlagEndsTheSearchOnOneThreadOrMany) {
+    for (const int threads : {1, 4}) {
+        std::atomic<bool> stop{false};
+        Solution solution;
+        const double ms =
+            ms_to_stop(stop, [&] { return shared_solver().solve(FARTHEST, &stop, threads); }, solution, 300);
+        EXPECT_LT(ms, STOP_BOUND_MS) << threads << " threads";
+        EXPECT_TRUE(solution.stopped);
+        EXPECT_TRUE(solution.tiles.empty());
+    }
+}
+
+TEST(Solver, TheStopFlagEndsTheBuild) {
+    std::atomic<bool> stop{false};
+    std::unique_ptr<Solver> solver;
+    const double ms = ms_to_stop(stop, [&] { return std::make_unique<Solver>(&stop); }, solver, 100);
+    EXPECT_LT(ms, STOP_BOUND_MS);
+    EXPECT_FALSE(solver->ready());
+    EXPECT_TRUE(shared_solver().ready());
 }
