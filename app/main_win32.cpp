@@ -60,10 +60,15 @@ int run_game(HINSTANCE instance, int show_command) {
     Win32GameWindow window;
     Game game(window, paths);  // puts the board in order
     attach_game(&game);
+    attach_window(&window);
 
-    if (!register_window_class(instance)) return 0;
-    window.main = create_main_window(instance);
+    // The window opens on the main monitor, at the system's scale; on any other
+    // monitor it lays itself out again for that one.
+    window.dpi = system_dpi();
+    if (!register_window_class(instance, window.dpi)) return 0;
+    window.main = create_main_window(instance, window.dpi);
     create_controls(window, instance, paths.current_picture_path);
+    if (window_dpi(window.main) != window.dpi) window.change_dpi(window_dpi(window.main), nullptr);
     game.show_best_record();
     ShowWindow(window.main, show_command);
     return run_message_loop(window.main, game);

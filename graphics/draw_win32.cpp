@@ -5,11 +5,14 @@
 #include <memory>
 
 #include "files/files.h"
+#include "graphics/art_win32.h"
 #include "graphics/bmp.h"
 #include "graphics/face_table.h"
 #include "graphics/picture_win32.h"
 #include "graphics/tile_cells.h"
+#include "graphics/tile_faces_win32.h"
 #include "ids/control_ids.h"
+#include "ids/display_scale.h"
 
 namespace {
 
@@ -18,7 +21,8 @@ namespace {
 // rows the cell spans - and stretched straight from those rows with the
 // device context's own stretch mode: the pixels StretchBlt gives from the
 // bitmap LoadImageA makes of the same file. False, with nothing drawn, for a
-// file that cannot be opened or is of any other kind.
+// file that cannot be opened or is of any other kind. For a picture too large
+// to keep between draws.
 bool draw_tile_from_file(int tile, const DRAWITEMSTRUCT& item, const std::string& path) {
     InputFile file(path);
     std::uint8_t header[BMP_HEADER_SIZE];
@@ -53,9 +57,26 @@ HBITMAP load_face(int control_id, bool pressed, const std::string& tile_picture_
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+// A face drawn for a larger scale, stretched (HALFTONE) onto the button.
+bool draw_scaled_face(int control_id, const DRAWITEMSTRUCT& item, int dpi) {
+    HBITMAP face = scaled_face(face_for(control_id, (item.itemState & ODS_SELECTED) != 0), dpi);
+    BITMAP size{};
+    if (!face || !GetObjectA(face, sizeof size, &size)) return false;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(memory, face);
+    const RECT& to = item.rcItem;
+    SetStretchBltMode(item.hDC, HALFTONE);
+    SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
+    SelectObject(memory, before);
+    DeleteDC(memory);
+    return true;
+}
+
 // The face bitmap's way: LoadImageA, GetObjectA and StretchBlt from a memory
-// device context. The button faces take it, and every tile picture that is not
-// a plain 24-bit bottom-up BMP.
+// device context. The button faces at 100 % take it, and every tile picture
+// that is not a plain 24-bit bottom-up BMP.
 void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     HBITMAP face = load_face(control_id, pressed, tile_picture_path);
@@ -84,9 +105,9 @@ void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, con
 
 // The hint's frame: black outside, yellow inside, so that it shows on light
 // and dark pictures alike.
-void draw_hint_frame(HDC dc, RECT r) {
+void draw_hint_frame(HDC dc, RECT r, int dpi) {
     const COLORREF colours[] = {HINT_FRAME_OUTER, HINT_FRAME_INNER};
-    const int widths[] = {HINT_FRAME_OUTER_WIDTH, HINT_FRAME_INNER_WIDTH};
+    const int widths[] = {scaled(HINT_FRAME_OUTER_WIDTH, dpi), scaled(HINT_FRAME_INNER_WIDTH, dpi)};
     for (int ring = 0; ring < 2; ++ring) {
         HBRUSH brush = CreateSolidBrush(colours[ring]);
         const int w = widths[ring];
@@ -102,13 +123,22 @@ void draw_hint_frame(HDC dc, RECT r) {
 
 }  // namespace
 
-void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path, bool hinted) {
+void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path, bool hinted,
+                  int dpi) {
     const int tile = tile_for_control(control_id);
+    if (tile == 0) {
+        if (dpi == BASE_DPI || !draw_scaled_face(control_id, item, dpi))
+            draw_control_through_bitmap(control_id, item, tile_picture_path);
+        return;
+    }
     // LoadImageA would convert the whole picture into a bitmap for each
     // tile; the game's own BMP files are cut straight from their rows instead.
-    if (tile == 0 || !draw_tile_from_file(tile, item, tile_picture_path))
-        draw_control_through_bitmap(control_id, item, tile_picture_path);
-    if (tile != 0 && hinted) draw_hint_frame(item.hDC, item.rcItem);
+    if (!draw_tile_face(tile, item, tile_picture_path, dpi)) {
+        if (dpi != BASE_DPI) SetStretchBltMode(item.hDC, HALFTONE);  // never blocky at a larger scale
+        if (!draw_tile_from_file(tile, item, tile_picture_path))
+            draw_control_through_bitmap(control_id, item, tile_picture_path);
+    }
+    if (hinted) draw_hint_frame(item.hDC, item.rcItem, dpi);
 }
 
 HBRUSH color_static(HDC dc) {

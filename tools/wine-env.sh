@@ -62,13 +62,14 @@ wine_env_prefix() {
     WINE_ENV_PREFIX=$dest
 }
 
-# Starts `Xvfb :N -screen 0 1024x768x24` on the first display number from
-# ${1:-90} whose socket and lock file are both absent, and exports DISPLAY.
+# Starts `Xvfb :N -screen 0 1024x768x24` (or $WINE_ENV_SCREEN) on the first
+# display number from ${1:-90} whose socket and lock file are both absent, and
+# exports DISPLAY.
 wine_env_xvfb() {
     local n=${1:-90} tries
     for ((tries = 0; tries < 60; ++tries, ++n)); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${WINE_ENV_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
         WINE_ENV_XVFB_PID=$!
         local waited
         for ((waited = 0; waited < 50; ++waited)); do

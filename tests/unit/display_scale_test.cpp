@@ -1,0 +1,54 @@
+// The display's scale: the game's pixels on a monitor of any DPI and back,
+// the art's drawn scales, and the enlargement the larger skins are rebuilt on.
+#include "app/control_table.h"
+#include "graphics/scaled_art.h"
+#include "ids/display_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+TEST(DisplayScale, LengthsRoundAsMulDivAndStayTheGamesOwnAt96) {
+    struct Case { int value, dpi, pixels; };
+    for (const Case& c : {Case{742, 96, 742}, {742, 144, 1113}, {451, 144, 677}, {95, 120, 119}, {451, 192, 902},
+                          {-420, 144, -630}, {7, 120, 9}, {-7, 120, -9}, {540, 110, 619}})
+        EXPECT_EQ(scaled(c.value, c.dpi), c.pixels) << c.value << " at " << c.dpi;
+}
+
+TEST(DisplayScale, APixelLiesInAScaledRangeExactlyWhenItsOwnCoordinateDoes) {
+    for (int dpi : {96, 110, 120, 144, 168, 192, 250})
+        for (int pixel = 0; pixel < 2000; ++pixel)
+            ASSERT_EQ(unscaled(pixel, dpi) < 540, pixel < scaled(540, dpi)) << pixel << " at " << dpi;
+}
+
+TEST(DisplayScale, ArtComesFromTheNearestDrawnScale) {
+    struct Case { int dpi, scale; };
+    for (const Case& c : {Case{72, 0}, {96, 0}, {107, 0}, {108, 1}, {132, 2}, {144, 2}, {180, 4}, {288, 4}})
+        EXPECT_EQ(nearest_art_scale(c.dpi), c.scale) << c.dpi;
+}
+
+TEST(DisplayScale, TilesStayOneSizeAndApartAtEveryDrawnScale) {
+    for (int dpi : ART_DPIS) {
+        const ScaledRect first = control_rect(CONTROL_TABLE[10], dpi), second = control_rect(CONTROL_TABLE[11], dpi);
+        EXPECT_EQ(first.width, scaled(80, dpi));
+        EXPECT_EQ(second.width, first.width);
+        EXPECT_GT(second.x, first.x + first.width) << dpi;
+    }
+}
+
+TEST(ScaledArt, EnlargingKeepsFlatColoursAndBlendsBetweenPixels) {
+    std::vector<std::uint8_t> from = {0, 0, 0, 200, 100, 40}, to(4 * 3 * 2);
+    enlarge({from.data(), 2, 1, 6}, {to.data(), 4, 2, 12});
+    const std::vector<std::uint8_t> row = {0, 0, 0, 50, 25, 10, 150, 75, 30, 200, 100, 40};
+    EXPECT_EQ(std::vector<std::uint8_t>(to.begin(), to.begin() + 12), row);
+    EXPECT_EQ(std::vector<std::uint8_t>(to.begin() + 12, to.end()), row);
+    std::vector<std::uint8_t> correction(to.size(), 0);
+    correction[0] = 255;  // minus one
+    add_correction({to.data(), 4, 2, 12}, {correction.data(), 4, 2, 12});
+    EXPECT_EQ(to[0], 255);
+}
+
+TEST(ScaledArt, FingerprintIsFnv1a) {
+    const std::uint8_t a[] = {'a'};
+    EXPECT_EQ(fingerprint(a, 1), 0xaf63dc4c8601ec8cull);
+}
