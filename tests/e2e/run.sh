@@ -4,6 +4,8 @@
 # Wine 10 in a chroot (tools/wine32-chroot.sh), a 64-bit one under this
 # machine's Wine; the driver may be either.
 # Usage: run.sh DRIVER.exe DIST_FOLDER [--filter TEXT]
+# With TESSARY_LOG_PIXELS=N the display has N DPI, on a screen as many times
+# larger than 1024 x 768 (the same screen at that scale).
 # Exit code 77: the 32-bit program's chroot cannot be had on this machine.
 set -u
 driver=$1
@@ -32,6 +34,8 @@ else
     wine_env_prefix "$work/wine-cache" "$work/wine-run-$$" || exit 1
     where="Wine prefix $WINEPREFIX"
 fi
+wine_env_scale
+[ -z "${TESSARY_LOG_PIXELS:-}" ] || where="$where at $TESSARY_LOG_PIXELS DPI"
 wine_env_xvfb || exit 1
 echo "e2e: $where, display $DISPLAY"
 # The copy is read-only in the run's own mount namespace (see wine-env.sh).

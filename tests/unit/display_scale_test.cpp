@@ -27,11 +27,13 @@ TEST(DisplayScale, ArtComesFromTheNearestDrawnScale) {
         EXPECT_EQ(nearest_art_scale(c.dpi), c.scale) << c.dpi;
 }
 
-TEST(DisplayScale, TilesStayOneSizeAndApartAtEveryDrawnScale) {
-    for (int dpi : ART_DPIS) {
+TEST(DisplayScale, ControlsOfOneSizeStayOfOneSizeAndTilesApart) {
+    for (int dpi : {100, 120, 144, 168, 192}) {
+        for (const ControlRow& row : CONTROL_TABLE) {
+            const ScaledRect r = control_rect(row, dpi);
+            EXPECT_TRUE(r.width == scaled(row.width, dpi) && r.height == scaled(row.height, dpi)) << row.id << " at " << dpi;
+        }
         const ScaledRect first = control_rect(CONTROL_TABLE[10], dpi), second = control_rect(CONTROL_TABLE[11], dpi);
-        EXPECT_EQ(first.width, scaled(80, dpi));
-        EXPECT_EQ(second.width, first.width);
         EXPECT_GT(second.x, first.x + first.width) << dpi;
     }
 }
