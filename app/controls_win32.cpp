@@ -93,10 +93,7 @@ void Win32GameWindow::change_dpi(int new_dpi, const RECT* suggested) {
         }
         HBITMAP replaced = preview_shown;
         preview_shown = shown;
-        HBITMAP before = reinterpret_cast<HBITMAP>(SendMessageA(
-            preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shown ? shown : preview_bitmap)));
-        if (replaced) DeleteObject(replaced);
-        if (before && before != replaced && before != preview_bitmap && before != shown) DeleteObject(before);
+        show_preview(nullptr, replaced);
     }
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -49,7 +49,8 @@ LRESULT on_timer() {
 
 // The game takes the point in its own pixels.
 LRESULT on_left_button_down(LPARAM lparam) {
-    if (the_game) the_game->mouse_down(unscaled(LOWORD(lparam), current_dpi()), unscaled(HIWORD(lparam), current_dpi()));
+    const int dpi = current_dpi();
+    if (the_game) the_game->mouse_down(unscaled(LOWORD(lparam), dpi), unscaled(HIWORD(lparam), dpi));
     return 0;
 }
 
@@ -221,8 +222,9 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
 }
 
 bool Win32GameWindow::import_png(const std::string& png, const std::string& bmp) {
-    forget_tile_picture();
-    return convert_png_to_bmp(png, bmp);
+    const bool converted = convert_png_to_bmp(png, bmp);
+    forget_tile_picture();  // the tiles may be cut from the file just written
+    return converted;
 }
 
 bool Win32GameWindow::load_preview(const std::string& path) {
@@ -236,15 +238,19 @@ bool Win32GameWindow::load_preview(const std::string& path) {
         preview_shown = shown;
         preview_source = path;
     }
-    HBITMAP before = reinterpret_cast<HBITMAP>(SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP,
-                                                            reinterpret_cast<LPARAM>(preview_shown ? preview_shown : preview_bitmap)));
+    show_preview(replaced_bitmap, replaced_shown);
+    return loaded != nullptr;
+}
+
+void Win32GameWindow::show_preview(HBITMAP replaced_bitmap, HBITMAP replaced_shown) {
+    HBITMAP image = preview_shown ? preview_shown : preview_bitmap;
+    HBITMAP before =
+        reinterpret_cast<HBITMAP>(SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
     // Nothing reads the replaced pictures any more, nor a copy the panel made of one.
     for (HBITMAP old : {replaced_bitmap, replaced_shown})
-        if (old) DeleteObject(old);
-    if (before && before != replaced_bitmap && before != replaced_shown && before != preview_bitmap &&
-        before != preview_shown)
+        if (old && old != preview_bitmap && old != preview_shown) DeleteObject(old);
+    if (before && before != image && before != replaced_bitmap && before != replaced_shown && before != preview_bitmap)
         DeleteObject(before);
-    return loaded != nullptr;
 }
 
 void Win32GameWindow::save_preview_snapshot(const std::string& path) {

@@ -41,6 +41,9 @@ public:
     // suggests (WM_DPICHANGED), or where it is without a suggestion. The game,
     // its clock and its pictures are not touched.
     void change_dpi(int new_dpi, const RECT* suggested);
+    // Gives the panel its picture as the scale shows it, and lets go of the
+    // pictures it replaces (and of any copy the panel made of one).
+    void show_preview(HBITMAP replaced_bitmap, HBITMAP replaced_shown);
 
     void place_tile(int tile, Point position) override;
     void show_hint(int tile) override;

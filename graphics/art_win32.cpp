@@ -1,11 +1,13 @@
-// The art at the monitor's scale, rebuilt from the PNG resources; see art_win32.h.
+// The art at the monitor's scale, rebuilt from the PNG resources row by row
+// straight into the bitmaps that show it; see art_win32.h.
 #include "graphics/art_win32.h"
 
-#include "graphics/png_import.h"
+#include "graphics/png_rows.h"
 #include "graphics/scaled_art.h"
 #include "ids/display_scale.h"
 #include "ids/resource_ids.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -21,85 +23,113 @@ bool resource_bytes(int id, const std::uint8_t*& data, std::size_t& size) {
     return data != nullptr;
 }
 
-struct Rgb {
-    std::vector<std::uint8_t> bytes;  // red, green, blue; rows from the top
-    unsigned width = 0, height = 0;
-    Pixels3 pixels() { return {bytes.data(), int(width), int(height), std::size_t(width) * 3}; }
-};
-
-bool decode_resource(int id, Rgb& picture) {
+// The rows of a PNG resource; not ok() when it is missing.
+std::unique_ptr<PngRows> art_rows(int id) {
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
-    return resource_bytes(id, data, size) && decode_png_rgb(data, size, picture.bytes, picture.width, picture.height);
+    if (!resource_bytes(id, data, size)) size = 0;
+    return std::make_unique<PngRows>(data, size);
 }
 
-// RGB pixels resampled to width x height.
-Rgb resized(Rgb& from, int width, int height) {
-    Rgb to;
-    to.width = unsigned(width);
-    to.height = unsigned(height);
-    to.bytes.resize(std::size_t(width) * height * 3);
-    enlarge(from.pixels(), to.pixels());
-    return to;
+void swap_red_blue(std::uint8_t* row, int width) {
+    for (int x = 0; x < width; ++x, row += 3) std::swap(row[0], row[2]);
 }
 
-// A 24-bit top-down DIB section holding the pixels; nullptr when it cannot be made.
-HBITMAP dib_of(const Rgb& picture) {
+std::size_t stride_of(int width) { return (std::size_t(width) * 3 + 3) & ~std::size_t(3); }
+
+// A 24-bit top-down DIB section and its rows; bitmap is nullptr when it cannot be made.
+struct Dib {
+    HBITMAP bitmap = nullptr;
+    Pixels3 pixels{};
+};
+
+Dib new_dib(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = LONG(picture.width);
-    info.bmiHeader.biHeight = -LONG(picture.height);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib || !bits) return dib;
-    const std::size_t stride = (std::size_t(picture.width) * 3 + 3) & ~std::size_t(3);
-    for (unsigned y = 0; y < picture.height; ++y) {
-        const std::uint8_t* in = &picture.bytes[std::size_t(y) * picture.width * 3];
-        std::uint8_t* out = static_cast<std::uint8_t*>(bits) + y * stride;
-        for (unsigned x = 0; x < picture.width; ++x, in += 3, out += 3) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-        }
+    Dib dib;
+    dib.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib.bitmap && !bits) {
+        DeleteObject(dib.bitmap);
+        dib.bitmap = nullptr;
     }
+    dib.pixels = {static_cast<std::uint8_t*>(bits), width, height, stride_of(width)};
     return dib;
 }
 
-// The skin drawn for ART_DPIS[scale]: the 100 % skin enlarged, then corrected
-// where something is drawn for that scale. Also the size of the 100 % skin.
-bool drawn_skin(int scale, Rgb& skin, int& base_width, int& base_height) {
-    Rgb base;
-    if (!decode_resource(SKIN_BITMAP, base)) return false;
-    base_width = int(base.width);
-    base_height = int(base.height);
-    if (scale == 0) {
-        skin = std::move(base);
-        return true;
+// Every row of a PNG into pixels of its size, blue first as bitmaps have them;
+// false when one is missing.
+bool read_rows(PngRows& png, const Pixels3& into) {
+    for (int y = 0; y < into.height; ++y) {
+        const std::uint8_t* row = png.next_row();
+        if (!row) return false;
+        std::copy(row, row + std::size_t(into.width) * 3, into.row(y));
+        swap_red_blue(into.row(y), into.width);
     }
-    const int dpi = ART_DPIS[scale];
-    skin = resized(base, scaled(int(base.width), dpi), scaled(int(base.height), dpi));
-    Rgb correction;
-    if (!decode_resource(scaled_art_id(SKIN_BITMAP, scale), correction) || correction.width != skin.width ||
-        correction.height != skin.height)
-        return true;  // the enlarged skin alone, soft but whole
-    add_correction(skin.pixels(), correction.pixels());
+    return true;
+}
+
+// A picture resource as a new DIB section, or nullptr.
+HBITMAP dib_of_art(int id) {
+    const std::unique_ptr<PngRows> png = art_rows(id);
+    if (!png->ok()) return nullptr;
+    Dib dib = new_dib(png->width(), png->height());
+    if (!dib.bitmap || !read_rows(*png, dib.pixels)) {
+        if (dib.bitmap) DeleteObject(dib.bitmap);
+        return nullptr;
+    }
+    return dib.bitmap;
+}
+
+// The skin drawn for ART_DPIS[scale] into `art` (its size, blue first): the
+// 100 % skin enlarged, then corrected where something is drawn for that scale.
+// A missing correction leaves the enlarged skin, soft but whole.
+bool drawn_skin(PngRows& base, int scale, const Pixels3& art) {
+    if (scale == 0) return read_rows(base, art);
+    std::vector<std::uint8_t> base_pixels(std::size_t(base.width()) * base.height() * 3);
+    const Pixels3 from{base_pixels.data(), base.width(), base.height(), std::size_t(base.width()) * 3};
+    if (!read_rows(base, from)) return false;
+    Enlargement enlarged(from, art.width, art.height);
+    const std::unique_ptr<PngRows> correction = art_rows(scaled_art_id(SKIN_BITMAP, scale));
+    bool correcting = correction->ok() && correction->width() == art.width && correction->height() == art.height;
+    for (int y = 0; y < art.height; ++y) {
+        enlarged.row(y, art.row(y));
+        const std::uint8_t* row = correcting ? correction->next_row() : nullptr;
+        if (row) add_correction(art.row(y), row, art.width, true);
+        correcting = row != nullptr;
+    }
     return true;
 }
 
 }  // namespace
 
 HBITMAP make_skin_bitmap(int dpi) {
-    Rgb skin;
-    int width = 0, height = 0;
-    if (!drawn_skin(nearest_art_scale(dpi), skin, width, height)) return nullptr;
-    // Between the drawn scales, the nearest one made to the exact size.
-    width = scaled(width, dpi);
-    height = scaled(height, dpi);
-    if (skin.width != unsigned(width) || skin.height != unsigned(height)) skin = resized(skin, width, height);
-    return dib_of(skin);
+    const std::unique_ptr<PngRows> base = art_rows(SKIN_BITMAP);
+    if (!base->ok()) return nullptr;
+    const int scale = nearest_art_scale(dpi);
+    const int width = scaled(base->width(), dpi), height = scaled(base->height(), dpi);
+    const int art_width = scaled(base->width(), ART_DPIS[scale]), art_height = scaled(base->height(), ART_DPIS[scale]);
+    Dib dib = new_dib(width, height);
+    if (!dib.bitmap) return nullptr;
+    // The drawing goes straight into the bitmap, unless dpi lies between the
+    // drawn scales: then the nearest drawing is made to the exact size.
+    std::vector<std::uint8_t> between;
+    Pixels3 art = dib.pixels;
+    if (art_width != width || art_height != height) {
+        between.resize(std::size_t(art_width) * art_height * 3);
+        art = {between.data(), art_width, art_height, std::size_t(art_width) * 3};
+    }
+    if (!drawn_skin(*base, scale, art)) {
+        DeleteObject(dib.bitmap);
+        return nullptr;
+    }
+    if (!between.empty()) enlarge(art, dib.pixels);
+    return dib.bitmap;
 }
 
 HBITMAP scaled_face(int face_id, int dpi) {
@@ -109,10 +139,7 @@ HBITMAP scaled_face(int face_id, int dpi) {
     const int id = scaled_art_id(face_id, scale);
     const auto at = kept.find(id);
     if (at != kept.end()) return at->second;
-    Rgb face;
-    HBITMAP made = decode_resource(id, face) ? dib_of(face) : nullptr;
-    kept[id] = made;
-    return made;
+    return kept[id] = dib_of_art(id);
 }
 
 bool is_shipped_number_picture(const std::uint8_t* file, std::size_t size) {
@@ -131,25 +158,26 @@ const PictureRows* scaled_number_picture(int dpi) {
     auto& slot = kept[scale];
     if (slot) return slot->rows.empty() ? nullptr : slot.get();
     slot.reset(new PictureRows);
-    Rgb picture;
-    if (!decode_resource(scaled_art_id(NUMBER_PICTURE_ART, scale), picture)) return nullptr;
+    const std::unique_ptr<PngRows> png = art_rows(scaled_art_id(NUMBER_PICTURE_ART, scale));
+    if (!png->ok()) return nullptr;
+    const int width = png->width(), height = png->height();
     BITMAPINFOHEADER& header = slot->info.bmiHeader;
     header.biSize = sizeof header;
-    header.biWidth = LONG(picture.width);
-    header.biHeight = LONG(picture.height);  // bottom-up, as the BMP files are
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as the BMP files are
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    const std::size_t stride = (std::size_t(picture.width) * 3 + 3) & ~std::size_t(3);
-    slot->rows.assign(stride * picture.height, 0);
-    for (unsigned y = 0; y < picture.height; ++y) {
-        const std::uint8_t* in = &picture.bytes[std::size_t(y) * picture.width * 3];
-        std::uint8_t* out = &slot->rows[(picture.height - 1 - y) * stride];
-        for (unsigned x = 0; x < picture.width; ++x, in += 3, out += 3) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
+    slot->rows.assign(stride_of(width) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = png->next_row();
+        if (!row) {
+            slot->rows.clear();
+            return nullptr;
         }
+        std::uint8_t* out = &slot->rows[stride_of(width) * (height - 1 - y)];
+        std::copy(row, row + std::size_t(width) * 3, out);
+        swap_red_blue(out, width);
     }
     return slot.get();
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Pixels of three bytes each (any channel order), rows from the top.
 struct Pixels3 {
@@ -16,14 +17,39 @@ struct Pixels3 {
     std::uint8_t* row(int y) const { return data + static_cast<std::size_t>(y) * stride; }
 };
 
-// Resamples `from` bilinearly onto `to` (any sizes of at least one pixel),
-// each pixel centre of `to` mapped onto `from`, in 8-bit fixed point: the same
-// bytes on every machine and compiler.
+// `from` resampled bilinearly to to_width x to_height pixels (any sizes of at
+// least one pixel), each pixel centre mapped onto `from`, in 8-bit fixed
+// point: the same bytes on every machine and compiler. Made a row at a time,
+// rows from the top, each source row resampled across only once.
+class Enlargement {
+public:
+    Enlargement(const Pixels3& from, int to_width, int to_height);
+    // Row y (rows asked for in order) as to_width x 3 bytes into out.
+    void row(int y, std::uint8_t* out);
+
+    // For each pixel along an axis, the first of the two source pixels it
+    // falls between and its weight on the second, in 1/256.
+    struct Tap {
+        int first;
+        int weight;
+    };
+
+private:
+    const std::vector<int>& across(int source_row);
+
+    Pixels3 from_;
+    std::vector<Tap> across_, down_;
+    std::vector<int> resampled_[2];  // two source rows resampled across, unrounded
+    int resampled_row_[2] = {-1, -1};
+};
+
+// The whole picture at once.
 void enlarge(const Pixels3& from, const Pixels3& to);
 
-// Adds a correction of the same size, byte by byte modulo 256: the generator
-// stores drawn minus enlarged.
-void add_correction(const Pixels3& to, const Pixels3& correction);
+// Adds a row of a correction (red first, as the generator stores drawn minus
+// enlarged) to width pixels, modulo 256; to a row of a bitmap's, blue first,
+// when to_blue_first.
+void add_correction(std::uint8_t* to, const std::uint8_t* correction, int width, bool to_blue_first);
 
 // A fingerprint of a file's bytes (64-bit FNV-1a), to recognise the shipped
 // number picture.

@@ -84,9 +84,8 @@ Bitmap skin_at(int scale) {
     if (!correction.ok) return big;
     enlarge({skin.rgb.data(), skin.width, skin.height, size_t(skin.width) * 3},
             {big.rgb.data(), big.width, big.height, size_t(big.width) * 3});
-    std::vector<uint8_t> added = correction.rgb;
-    add_correction({big.rgb.data(), big.width, big.height, size_t(big.width) * 3},
-                   {added.data(), big.width, big.height, size_t(big.width) * 3});
+    for (int y = 0; y < big.height; ++y)
+        add_correction(&big.rgb[size_t(y) * big.width * 3], &correction.rgb[size_t(y) * big.width * 3], big.width, false);
     return big;
 }
 

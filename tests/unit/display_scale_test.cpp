@@ -1,10 +1,13 @@
 // The display's scale: the game's pixels on a monitor of any DPI and back,
-// the art's drawn scales, and the enlargement the larger skins are rebuilt on.
+// the art's drawn scales, and the enlargement and PNG rows the larger skins
+// are rebuilt from.
 #include "app/control_table.h"
+#include "graphics/png_rows.h"
 #include "graphics/scaled_art.h"
 #include "ids/display_scale.h"
 
 #include <gtest/gtest.h>
+#include <lodepng.h>
 
 #include <vector>
 
@@ -44,13 +47,35 @@ TEST(ScaledArt, EnlargingKeepsFlatColoursAndBlendsBetweenPixels) {
     const std::vector<std::uint8_t> row = {0, 0, 0, 50, 25, 10, 150, 75, 30, 200, 100, 40};
     EXPECT_EQ(std::vector<std::uint8_t>(to.begin(), to.begin() + 12), row);
     EXPECT_EQ(std::vector<std::uint8_t>(to.begin() + 12, to.end()), row);
-    std::vector<std::uint8_t> correction(to.size(), 0);
-    correction[0] = 255;  // minus one
-    add_correction({to.data(), 4, 2, 12}, {correction.data(), 4, 2, 12});
-    EXPECT_EQ(to[0], 255);
+    const std::uint8_t correction[] = {255, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};  // red minus one, blue plus one
+    add_correction(to.data(), correction, 4, false);
+    EXPECT_EQ(std::vector<std::uint8_t>(to.begin(), to.begin() + 3), (std::vector<std::uint8_t>{255, 0, 1}));
+    add_correction(to.data(), correction, 4, true);  // onto blue first
+    EXPECT_EQ(std::vector<std::uint8_t>(to.begin(), to.begin() + 3), (std::vector<std::uint8_t>{0, 0, 0}));
 }
 
 TEST(ScaledArt, FingerprintIsFnv1a) {
     const std::uint8_t a[] = {'a'};
     EXPECT_EQ(fingerprint(a, 1), 0xaf63dc4c8601ec8cull);
+}
+
+TEST(ScaledArt, PngRowsUndoEveryFilter) {
+    const std::vector<unsigned char> rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    for (const LodePNGFilterStrategy filter : {LFS_ZERO, LFS_ONE, LFS_TWO, LFS_THREE, LFS_FOUR}) {
+        lodepng::State state;
+        state.info_raw.colortype = state.info_png.color.colortype = LCT_RGB;
+        state.encoder.auto_convert = 0;
+        state.encoder.filter_strategy = filter;
+        std::vector<unsigned char> png;
+        ASSERT_EQ(lodepng::encode(png, rgb, 2, 2, state), 0u);
+        PngRows rows(png.data(), png.size());
+        ASSERT_TRUE(rows.ok() && rows.width() == 2 && rows.height() == 2);
+        const std::uint8_t* first = rows.next_row();
+        ASSERT_NE(first, nullptr) << filter;
+        EXPECT_EQ(std::vector<unsigned char>(first, first + 6), std::vector<unsigned char>(rgb.begin(), rgb.begin() + 6));
+        const std::uint8_t* second = rows.next_row();
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(std::vector<unsigned char>(second, second + 6), std::vector<unsigned char>(rgb.begin() + 6, rgb.end()));
+        EXPECT_EQ(rows.next_row(), nullptr);
+    }
 }

@@ -48,8 +48,10 @@ std::string scaled_file(const std::string& file, int dpi) {
 }
 
 // A PNG file of 8-bit RGB pixels (rows from the top), deflated over zlib's
-// whole window: the form the program carries its larger art in.
-std::vector<uint8_t> png_of(const std::vector<uint8_t>& rgb, int width, int height) {
+// whole window: the form the program carries its art in, which it reads a row
+// at a time (graphics/png_rows.h). The skin, rebuilt at every start, has its
+// rows stored with the filter "None", which costs nothing to undo.
+std::vector<uint8_t> png_of(const std::vector<uint8_t>& rgb, int width, int height, bool unfiltered = false) {
     lodepng::State state;
     state.info_raw.colortype = LCT_RGB;
     state.info_raw.bitdepth = 8;
@@ -57,6 +59,7 @@ std::vector<uint8_t> png_of(const std::vector<uint8_t>& rgb, int width, int heig
     state.info_png.color.bitdepth = 8;
     state.encoder.auto_convert = 0;
     state.encoder.zlibsettings.windowsize = 32768;
+    if (unfiltered) state.encoder.filter_strategy = LFS_ZERO;
     std::vector<uint8_t> png;
     if (lodepng::encode(png, rgb, static_cast<unsigned>(width), static_cast<unsigned>(height), state) != 0)
         throw std::runtime_error("cannot encode a PNG");
@@ -166,7 +169,7 @@ int main(int argc, char** argv) {
             const art::Image img = draw(b.id, BASE_DPI);
             if (img.width() != b.width || img.height() != b.height)
                 throw std::runtime_error(std::string("wrong size drawn for ") + b.file);
-            need(art::write_file(out + "/" + b.file, b.id == SKIN_BITMAP ? png_of(art::rgb_bytes(img), b.width, b.height)
+            need(art::write_file(out + "/" + b.file, b.id == SKIN_BITMAP ? png_of(art::rgb_bytes(img), b.width, b.height, true)
                                                                           : art::encode_bmp24(img)),
                  b.file);
             for (int scale = 1; scale < ART_SCALE_COUNT; ++scale) {
@@ -176,7 +179,7 @@ int main(int argc, char** argv) {
                 if (big.width() != scaled(b.width, dpi) || big.height() != scaled(b.height, dpi))
                     throw std::runtime_error("wrong size drawn for " + file);
                 const std::vector<uint8_t> pixels = b.id == SKIN_BITMAP ? skin_correction(img, big, dpi) : art::rgb_bytes(big);
-                need(art::write_file(out + "/" + file, png_of(pixels, big.width(), big.height())), file);
+                need(art::write_file(out + "/" + file, png_of(pixels, big.width(), big.height(), b.id == SKIN_BITMAP)), file);
             }
         }
         const art::Image icon = art::make_icon(resources::ICON_SIZE);
