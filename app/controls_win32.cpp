@@ -65,8 +65,7 @@ void Win32GameWindow::change_dpi(int new_dpi, const RECT* suggested) {
         SetWindowPos(main, nullptr, 0, 0, scaled(MAIN_WINDOW_WIDTH, dpi), scaled(MAIN_WINDOW_HEIGHT, dpi),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The skin and the small icon drawn for the scale.
-    DeleteObject(reinterpret_cast<HGDIOBJ>(
-        SetClassLongPtrA(main, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(make_skin_brush(dpi)))));
+    set_skin(make_skin_brush(dpi));
     if (HICON replaced = reinterpret_cast<HICON>(
             SendMessageA(main, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(load_small_icon(dpi)))))
         DestroyIcon(replaced);

@@ -9,6 +9,8 @@
 #include <ole2.h>
 #include <shlobj.h>
 
+#include <future>
+
 namespace {
 
 // Explorer runs a Tessary.exe double-clicked inside the zip alone from a
@@ -63,11 +65,14 @@ int run_game(HINSTANCE instance, int show_command) {
     attach_window(&window);
 
     // The window opens on the main monitor, at the system's scale; on any other
-    // monitor it lays itself out again for that one.
+    // monitor it lays itself out again for that one. Its skin, which takes a
+    // while to make at a larger scale, is made beside the window and its controls.
     window.dpi = system_dpi();
+    std::future<HBRUSH> skin = std::async(std::launch::async | std::launch::deferred, make_skin_brush, window.dpi);
     if (!register_window_class(instance, window.dpi)) return 0;
     window.main = create_main_window(instance, window.dpi);
     create_controls(window, instance, paths.current_picture_path);
+    window.set_skin(skin.get());
     if (window_dpi(window.main) != window.dpi) window.change_dpi(window_dpi(window.main), nullptr);
     game.show_best_record();
     ShowWindow(window.main, show_command);

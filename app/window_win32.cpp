@@ -120,6 +120,7 @@ HBRUSH make_skin_brush(int dpi) {
 }
 
 bool register_window_class(HINSTANCE instance, int dpi) {
+    // The skin follows before the window shows (Win32GameWindow::set_skin).
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.style = CS_DBLCLKS;
@@ -128,7 +129,7 @@ bool register_window_class(HINSTANCE instance, int dpi) {
     window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     window_class.hIconSm = load_small_icon(dpi);
     window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    window_class.hbrBackground = make_skin_brush(dpi);
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassExA(&window_class) != 0;
 }
@@ -139,6 +140,12 @@ HWND create_main_window(HINSTANCE instance, int dpi) {
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - scaled(190, dpi);
     return CreateWindowExA(0, CLASS_NAME, WINDOW_TITLE, WS_POPUP | WS_SYSMENU, x, y, scaled(MAIN_WINDOW_WIDTH, dpi),
                            scaled(MAIN_WINDOW_HEIGHT, dpi), nullptr, nullptr, instance, nullptr);
+}
+
+void Win32GameWindow::set_skin(HBRUSH skin) {
+    HBRUSH replaced =
+        reinterpret_cast<HBRUSH>(SetClassLongPtrA(main, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(skin)));
+    if (replaced && replaced != skin) DeleteObject(replaced);  // a stock brush ignores it
 }
 
 void Win32GameWindow::place_tile(int tile, Point position) {

@@ -41,6 +41,8 @@ public:
     // suggests (WM_DPICHANGED), or where it is without a suggestion. The game,
     // its clock and its pictures are not touched.
     void change_dpi(int new_dpi, const RECT* suggested);
+    // The class background brush that paints the whole window: the skin.
+    void set_skin(HBRUSH skin);
     // Gives the panel its picture as the scale shows it, and lets go of the
     // pictures it replaces (and of any copy the panel made of one).
     void show_preview(HBITMAP replaced_bitmap, HBITMAP replaced_shown);
@@ -72,7 +74,7 @@ void attach_window(Win32GameWindow* window);
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Registers the class "Tessary" with the skin for dpi as background; false on failure.
+// Registers the class "Tessary", its small icon drawn for dpi; false on failure.
 bool register_window_class(HINSTANCE instance, int dpi);
 
 // The borderless main window, placed as the game always placed it, at dpi.
