@@ -60,22 +60,22 @@ TEST(ScaledArt, FingerprintIsFnv1a) {
 }
 
 TEST(ScaledArt, PngRowsUndoEveryFilter) {
-    const std::vector<unsigned char> rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120};
+    const int width = 5, height = 4;
+    std::vector<unsigned char> rgb;
+    for (int i = 0; i < width * height * 3; ++i) rgb.push_back(static_cast<unsigned char>(i * 97 % 251));
     for (const LodePNGFilterStrategy filter : {LFS_ZERO, LFS_ONE, LFS_TWO, LFS_THREE, LFS_FOUR}) {
         lodepng::State state;
         state.info_raw.colortype = state.info_png.color.colortype = LCT_RGB;
         state.encoder.auto_convert = 0;
         state.encoder.filter_strategy = filter;
         std::vector<unsigned char> png;
-        ASSERT_EQ(lodepng::encode(png, rgb, 2, 2, state), 0u);
+        ASSERT_EQ(lodepng::encode(png, rgb, width, height, state), 0u);
         PngRows rows(png.data(), png.size());
-        ASSERT_TRUE(rows.ok() && rows.width() == 2 && rows.height() == 2);
-        const std::uint8_t* first = rows.next_row();
-        ASSERT_NE(first, nullptr) << filter;
-        EXPECT_EQ(std::vector<unsigned char>(first, first + 6), std::vector<unsigned char>(rgb.begin(), rgb.begin() + 6));
-        const std::uint8_t* second = rows.next_row();
-        ASSERT_NE(second, nullptr);
-        EXPECT_EQ(std::vector<unsigned char>(second, second + 6), std::vector<unsigned char>(rgb.begin() + 6, rgb.end()));
+        ASSERT_TRUE(rows.ok() && rows.width() == width && rows.height() == height);
+        std::vector<unsigned char> back;
+        for (int y = 0; y < height; ++y)
+            if (const std::uint8_t* row = rows.next_row()) back.insert(back.end(), row, row + width * 3);
+        EXPECT_EQ(back, rgb) << "filter " << filter;
         EXPECT_EQ(rows.next_row(), nullptr);
     }
 }
