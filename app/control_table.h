@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ids/control_ids.h"
+#include "ids/display_scale.h"
 
 // WS_CHILD | WS_VISIBLE | BS_OWNERDRAW
 constexpr unsigned long STYLE_OWNER_DRAWN = 0x5000000Bul;
@@ -63,3 +64,15 @@ inline constexpr ControlRow CONTROL_TABLE[CONTROL_COUNT] = {
     {ID_BEST_TIME, "STATIC", STYLE_CENTRED_TEXT, 676, 364, 36, 16, false, nullptr, true, false},
     {ID_LEAST_MOVES, "STATIC", STYLE_CENTRED_TEXT, 676, 387, 36, 16, false, nullptr, true, false},
 };
+
+// A row's rectangle on a monitor of dpi: the one place the table meets the scale.
+constexpr ScaledRect control_rect(const ControlRow& row, int dpi) {
+    return scaled_rect(row.x, row.y, row.width, row.height, dpi);
+}
+
+// The row of a control, or nullptr.
+inline const ControlRow* control_row(int id) {
+    for (const ControlRow& row : CONTROL_TABLE)
+        if (row.id == id) return &row;
+    return nullptr;
+}

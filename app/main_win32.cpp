@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -93,9 +94,16 @@ int run_game(HINSTANCE instance, int show_command) {
     Game game(window, paths);  // puts the board in order
     attach_game(&game, &window);
 
-    if (!register_window_class(instance)) return 0;
-    window.main = create_main_window(instance);
+    // The window opens on the main monitor, at the system's scale; on any other
+    // monitor it lays itself out again for that one. Its skin, which takes a
+    // while to make at a larger scale, is made beside the window and its controls.
+    window.dpi = system_dpi();
+    std::future<HBRUSH> skin = std::async(std::launch::async | std::launch::deferred, make_skin_brush, window.dpi);
+    if (!register_window_class(instance, window.dpi)) return 0;
+    window.main = create_main_window(instance, window.dpi);
     create_controls(window, instance, paths.current_picture_path);
+    window.set_skin(skin.get());
+    if (window_dpi(window.main) != window.dpi) window.change_dpi(window_dpi(window.main), nullptr);
     game.show_best_record();
     ShowWindow(window.main, show_command);
     // The hint's tables are built beside the window from now on, ready before the first H.

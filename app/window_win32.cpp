@@ -2,10 +2,13 @@
 // requests as Win32 calls.
 #include "app/window_win32.h"
 
+#include "app/control_table.h"
 #include "app/game.h"
+#include "graphics/art_win32.h"
 #include "graphics/draw_win32.h"
 #include "graphics/picture_win32.h"
 #include "graphics/png_import.h"
+#include "graphics/tile_faces_win32.h"
 #include "ids/control_ids.h"
 #include "ids/resource_ids.h"
 #include "sound/play_win32.h"
@@ -20,6 +23,8 @@ namespace {
 
 Game* the_game = nullptr;
 Win32GameWindow* the_window = nullptr;
+
+int current_dpi() { return the_window ? the_window->dpi : BASE_DPI; }
 
 const char CLASS_NAME[] = "Tessary";
 const char WINDOW_TITLE[] = "Tessary";
@@ -43,8 +48,10 @@ LRESULT on_timer() {
     return 0;
 }
 
+// The game takes the point in its own pixels.
 LRESULT on_left_button_down(LPARAM lparam) {
-    if (the_game) the_game->mouse_down(LOWORD(lparam), HIWORD(lparam));
+    const int dpi = current_dpi();
+    if (the_game) the_game->mouse_down(unscaled(LOWORD(lparam), dpi), unscaled(HIWORD(lparam), dpi));
     return 0;
 }
 
@@ -68,7 +75,7 @@ LRESULT on_draw_item(WPARAM wparam, LPARAM lparam) {
     if (the_game && item) {
         const int id = LOWORD(wparam);
         const bool hinted = the_game->hinted_tile() != 0 && tile_for_control(id) == the_game->hinted_tile();
-        draw_control(id, *item, the_game->tile_picture_path(), hinted);
+        draw_control(id, *item, the_game->tile_picture_path(), hinted, current_dpi());
     }
     return 0;
 }
@@ -105,6 +112,12 @@ bool pointer_over(HWND main) {
     return under == main || IsChild(main, under);
 }
 
+// Moved to a monitor of another DPI, or that monitor's scale changed.
+LRESULT on_dpi_changed(WPARAM wparam, LPARAM lparam) {
+    if (the_window) the_window->change_dpi(LOWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+    return 0;
+}
+
 }  // namespace
 
 void attach_game(Game* game, Win32GameWindow* window) {
@@ -123,45 +136,55 @@ LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM
         case WM_CTLCOLORSTATIC: return on_color_static(wparam);
         case WM_HINT_FOUND: return on_hint_found(lparam);
         case WM_SETCURSOR: return on_set_cursor(hwnd, message, wparam, lparam);
+        case WM_DPICHANGED: return on_dpi_changed(wparam, lparam);
         default: return DefWindowProcA(hwnd, message, wparam, lparam);
     }
 }
 
-bool register_window_class(HINSTANCE instance) {
+HBRUSH make_skin_brush(int dpi) {
     HBRUSH skin = nullptr;
-    if (HBITMAP bitmap = static_cast<HBITMAP>(
-            LoadImageA(instance, MAKEINTRESOURCEA(SKIN_BITMAP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))) {
+    if (HBITMAP bitmap = make_skin_bitmap(dpi)) {
         skin = CreatePatternBrush(bitmap);
         DeleteObject(bitmap);  // the brush keeps its own copy
     }
     // Without its skin the window still gets a background, so moved tiles leave no trails.
-    if (!skin) skin = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    return skin ? skin : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+}
 
+bool register_window_class(HINSTANCE instance, int dpi) {
+    // The skin follows before the window shows (Win32GameWindow::set_skin).
     WNDCLASSEXA window_class{};
     window_class.cbSize = sizeof window_class;
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = window_procedure;
     window_class.hInstance = instance;
     window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    window_class.hIconSm = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(ICON_GROUP_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    window_class.hIconSm = load_small_icon(dpi);
     window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    window_class.hbrBackground = skin;
+    window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     window_class.lpszClassName = CLASS_NAME;
     return RegisterClassExA(&window_class) != 0;
 }
 
-HWND create_main_window(HINSTANCE instance) {
+HWND create_main_window(HINSTANCE instance, int dpi) {
     // Deliberately not centred: the game has always used 420 and 190 here.
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - 420;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - 190;
-    return CreateWindowExA(0, CLASS_NAME, WINDOW_TITLE, WS_POPUP | WS_SYSMENU, x, y, MAIN_WINDOW_WIDTH,
-                           MAIN_WINDOW_HEIGHT, nullptr, nullptr, instance, nullptr);
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - scaled(420, dpi);
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - scaled(190, dpi);
+    return CreateWindowExA(0, CLASS_NAME, WINDOW_TITLE, WS_POPUP | WS_SYSMENU, x, y, scaled(MAIN_WINDOW_WIDTH, dpi),
+                           scaled(MAIN_WINDOW_HEIGHT, dpi), nullptr, nullptr, instance, nullptr);
+}
+
+void Win32GameWindow::set_skin(HBRUSH skin) {
+    HBRUSH replaced =
+        reinterpret_cast<HBRUSH>(SetClassLongPtrA(main, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(skin)));
+    if (replaced && replaced != skin) DeleteObject(replaced);  // a stock brush ignores it
 }
 
 void Win32GameWindow::place_tile(int tile, Point position) {
     if (tile < 1 || tile > 15 || !tile_handles[tile]) return;
-    MoveWindow(tile_handles[tile], position.x, position.y, TILE_SIZE, TILE_SIZE, TRUE);
+    tile_at[tile] = position;
+    const ScaledRect r = scaled_rect(position.x, position.y, TILE_SIZE, TILE_SIZE, dpi);
+    MoveWindow(tile_handles[tile], r.x, r.y, r.width, r.height, TRUE);
     // The main window has no WS_CLIPCHILDREN, so its erase of the cell a tile just left
     // would paint over a tile that is placed there next and already drawn. Painting
     // now, the window first and then the tile, keeps every slide of two or three tiles whole.
@@ -232,7 +255,7 @@ void Win32GameWindow::minimize_window() { ShowWindow(main, SW_MINIMIZE); }
 void Win32GameWindow::destroy_window() { DestroyWindow(main); }
 
 void Win32GameWindow::begin_window_drag(int x, int y) {
-    SendMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
+    SendMessageA(main, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(scaled(x, dpi), scaled(y, dpi)));
 }
 
 bool Win32GameWindow::open_help(const std::string& path) {
@@ -269,17 +292,51 @@ bool Win32GameWindow::choose_picture(const std::string& initial_folder, std::str
 }
 
 PngResult Win32GameWindow::import_png(const std::string& png, const std::string& bmp) {
-    return convert_png_to_bmp(png, bmp);
+    const PngResult converted = convert_png_to_bmp(png, bmp);
+    forget_tile_picture();  // the tiles may be cut from the file just written
+    return converted;
 }
 
 bool Win32GameWindow::load_preview(const std::string& path) {
-    HBITMAP loaded = load_picture(path);
-    if (loaded) preview_bitmap = loaded;
-    HBITMAP before = reinterpret_cast<HBITMAP>(
-        SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(preview_bitmap)));
-    // Nothing reads the replaced picture any more.
-    if (before && before != preview_bitmap) DeleteObject(before);
+    HBITMAP shown = nullptr;
+    HBITMAP loaded = load_picture(path, scaled(PREVIEW_PICTURE_SIZE, dpi), dpi != BASE_DPI ? &shown : nullptr);
+    HBITMAP replaced_bitmap = nullptr, replaced_shown = nullptr;
+    if (loaded) {
+        replaced_bitmap = preview_bitmap;
+        replaced_shown = preview_shown;
+        preview_bitmap = loaded;
+        preview_shown = shown;
+        preview_source = path;
+    }
+    show_preview(replaced_bitmap, replaced_shown);
     return loaded != nullptr;
 }
 
-bool Win32GameWindow::save_preview_snapshot(const std::string& path) { return save_window_snapshot(preview, path); }
+void Win32GameWindow::show_preview(HBITMAP replaced_bitmap, HBITMAP replaced_shown) {
+    HBITMAP image = preview_shown ? preview_shown : preview_bitmap;
+    HBITMAP before =
+        reinterpret_cast<HBITMAP>(SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
+    // Nothing reads the replaced pictures any more, nor a copy the panel made of one.
+    for (HBITMAP old : {replaced_bitmap, replaced_shown})
+        if (old && old != preview_bitmap && old != preview_shown) DeleteObject(old);
+    if (before && before != image && before != replaced_bitmap && before != replaced_shown && before != preview_bitmap)
+        DeleteObject(before);
+}
+
+bool Win32GameWindow::save_preview_snapshot(const std::string& path) {
+    // The file holds the panel as it is at 100 %, whatever the scale.
+    bool saved = false;
+    if (dpi == BASE_DPI) {
+        saved = save_window_snapshot(preview, path);
+    } else {
+        // A bitmap panel takes its picture's size; without one it keeps its own.
+        BITMAP size{};
+        const ControlRow& panel = *control_row(ID_PREVIEW);
+        const bool has_picture = preview_bitmap && GetObjectA(preview_bitmap, sizeof size, &size);
+        const PanelAt100 at_100{preview_bitmap, has_picture ? int(size.bmWidth) : panel.width,
+                                has_picture ? int(size.bmHeight) : panel.height};
+        saved = save_window_snapshot(preview, path, &at_100);
+    }
+    forget_tile_picture();  // it becomes the tiles' picture, or was already
+    return saved;
+}

@@ -2,8 +2,10 @@
 // carried out with real Win32 calls.
 #pragma once
 
+#include "app/display_win32.h"
 #include "app/game_window.h"
 #include "solver/hint_thread_win32.h"
+#include "ids/display_scale.h"
 
 #include <windows.h>
 
@@ -21,6 +23,7 @@ constexpr UINT WM_HINT_FOUND = WM_APP + 1;
 constexpr UINT_PTR HINT_CURSOR_TIMER_ID = 2;
 constexpr UINT HINT_CURSOR_DELAY_MS = 150;
 
+// At 100 %; the window is this size times the monitor's scale.
 constexpr int MAIN_WINDOW_WIDTH = 742;
 constexpr int MAIN_WINDOW_HEIGHT = 451;
 
@@ -29,7 +32,7 @@ public:
     HWND main = nullptr;
     HWND preview = nullptr;
     HWND tile_handles[16] = {};  // entry t: the button of tile t; entry 0 unused
-    HBITMAP preview_bitmap = nullptr;
+    HBITMAP preview_bitmap = nullptr;  // the picture at 100 %: what the snapshot writes
     int hinted_tile = 0;  // the tile drawn with the hint's frame
     HintThread* hints = nullptr;  // set once the window shows
 
@@ -38,6 +41,25 @@ public:
     // The pointer over the window while a search takes long; false: the window's own.
     bool busy_pointer() const { return busy_pointer_; }
     void show_busy_pointer(bool busy);
+
+    // The monitor's scale and what is made for it. The game speaks in its own
+    // pixels (100 %); these turn them into the monitor's and back.
+    int dpi = BASE_DPI;
+    Point tile_at[16] = {};          // where each tile's button stands, in the game's pixels
+    HBITMAP preview_shown = nullptr;  // the picture as the panel shows it at a larger scale
+    std::string preview_source;       // the file the panel's picture was loaded from
+    TextFonts fonts;
+
+    // Lays the window out again for a monitor of new_dpi - the skin, every
+    // control, the fonts, the panel's picture - at the place and size Windows
+    // suggests (WM_DPICHANGED), or where it is without a suggestion. The game,
+    // its clock and its pictures are not touched.
+    void change_dpi(int new_dpi, const RECT* suggested);
+    // The class background brush that paints the whole window: the skin.
+    void set_skin(HBRUSH skin);
+    // Gives the panel its picture as the scale shows it, and lets go of the
+    // pictures it replaces (and of any copy the panel made of one).
+    void show_preview(HBITMAP replaced_bitmap, HBITMAP replaced_shown);
 
     void place_tile(int tile, Point position) override;
     void show_hint(int tile) override;
@@ -74,11 +96,14 @@ void attach_game(Game* game, Win32GameWindow* window);
 
 LRESULT CALLBACK window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Registers the class "Tessary" with the skin as background; false on failure.
-bool register_window_class(HINSTANCE instance);
+// Registers the class "Tessary", its small icon drawn for dpi; false on failure.
+bool register_window_class(HINSTANCE instance, int dpi);
 
-// The borderless main window, placed as the game always placed it.
-HWND create_main_window(HINSTANCE instance);
+// The borderless main window, placed as the game always placed it, at dpi.
+HWND create_main_window(HINSTANCE instance, int dpi);
+
+// The skin for dpi as the class background brush; the stock light grey without it.
+HBRUSH make_skin_brush(int dpi);
 
 // The 31 child controls in table order, each set up right after it is created;
 // the preview panel receives the picture at `current_picture_path`.

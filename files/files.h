@@ -80,3 +80,14 @@ std::string temporary_path(const std::string& path);
 // the move itself written through. False, with path untouched and no temporary
 // file left, when that fails - also when path has the read-only attribute.
 bool replace_file(const std::string& path, const std::string& content);
+
+// What tells one version of a file from the next without reading it.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t written = 0;  // when it was last written, in the system's own units
+    friend bool operator==(const FileStamp& a, const FileStamp& b) { return a.size == b.size && a.written == b.written; }
+    friend bool operator!=(const FileStamp& a, const FileStamp& b) { return !(a == b); }
+};
+
+// The stamp of the file at path; false when there is no such file.
+bool file_stamp(const std::string& path, FileStamp& stamp);

@@ -108,3 +108,11 @@ bool replace_file(const std::string& path, const std::string& content) {
     std::remove(temporary.c_str());
     return false;
 }
+
+bool file_stamp(const std::string& path, FileStamp& stamp) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.written = static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u + static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
+    return true;
+}

@@ -2,14 +2,18 @@
 #include "graphics/draw_win32.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 
 #include "files/files.h"
+#include "graphics/art_win32.h"
 #include "graphics/bmp.h"
 #include "graphics/face_table.h"
 #include "graphics/picture_win32.h"
 #include "graphics/tile_cells.h"
+#include "graphics/tile_faces_win32.h"
 #include "ids/control_ids.h"
+#include "ids/display_scale.h"
 
 namespace {
 
@@ -18,7 +22,8 @@ namespace {
 // rows the cell spans - and stretched straight from those rows with the
 // device context's own stretch mode: the pixels StretchBlt gives from the
 // bitmap LoadImageA makes of the same file. False, with nothing drawn, for a
-// file that cannot be opened or is of any other kind.
+// file that cannot be opened or is of any other kind. For a picture too large
+// to keep between draws.
 bool draw_tile_from_file(int tile, const DRAWITEMSTRUCT& item, const std::string& path) {
     InputFile file(path);
     std::uint8_t header[BMP_HEADER_SIZE];
@@ -43,50 +48,61 @@ bool draw_tile_from_file(int tile, const DRAWITEMSTRUCT& item, const std::string
     return true;
 }
 
-HBITMAP load_face(int control_id, bool pressed, const std::string& tile_picture_path) {
-    if (tile_for_control(control_id) != 0)
-        return static_cast<HBITMAP>(
-            LoadImageA(nullptr, tile_picture_path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+// The face of a button at dpi, kept for the rest of the run: the drawing for
+// the nearest larger scale, or the bitmap resource at 100 % (and wherever a
+// drawing is missing).
+HBITMAP button_face(int control_id, bool pressed, int dpi) {
     const int face = face_for(control_id, pressed);
     if (face == 0) return nullptr;
-    return static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (HBITMAP drawn = scaled_face(face, dpi)) return drawn;
+    static std::map<int, HBITMAP> kept;
+    HBITMAP& slot = kept[face];
+    if (!slot)
+        slot = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(face), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    return slot;
 }
 
-// The face bitmap's way: LoadImageA, GetObjectA and StretchBlt from a memory
-// device context. The button faces take it, and every tile picture that is not
-// a plain 24-bit bottom-up BMP.
-void draw_control_through_bitmap(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    HBITMAP face = load_face(control_id, pressed, tile_picture_path);
-    if (!face) return;
+// The whole face stretched onto the button, smoothly (HALFTONE): a face whose
+// size differs from the button's, or drawn for a nearby scale, stays smooth.
+void draw_button(const DRAWITEMSTRUCT& item, HBITMAP face, int dpi) {
     BITMAP size{};
-    GetObjectA(face, sizeof size, &size);
-
+    if (!face || !GetObjectA(face, sizeof size, &size)) return;
     HDC memory = CreateCompatibleDC(nullptr);
     HGDIOBJ before = SelectObject(memory, face);
     const RECT& to = item.rcItem;
-    const int tile = tile_for_control(control_id);
-    if (tile != 0) {
-        // Tiles keep the device context's own stretch mode: no halftoning.
-        const CellRect cell = tile_source_cell(tile, size.bmWidth, size.bmHeight);
-        StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, cell.x, cell.y,
-                   cell.width, cell.height, SRCCOPY);
-    } else {
-        SetStretchBltMode(item.hDC, HALFTONE);
-        StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, 0, 0, size.bmWidth,
-                   size.bmHeight, SRCCOPY);
-    }
+    SetStretchBltMode(item.hDC, HALFTONE);
+    if (dpi != BASE_DPI) SetBrushOrgEx(item.hDC, 0, 0, nullptr);
+    StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
     SelectObject(memory, before);
     DeleteDC(memory);
-    DeleteObject(face);
+}
+
+// A tile picture that is not a plain 24-bit bottom-up BMP: LoadImageA, and the
+// tile's cell stretched from it in the device context's own stretch mode.
+void draw_tile_through_bitmap(int tile, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path) {
+    HBITMAP picture = static_cast<HBITMAP>(
+        LoadImageA(nullptr, tile_picture_path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (!picture) return;
+    BITMAP size{};
+    GetObjectA(picture, sizeof size, &size);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ before = SelectObject(memory, picture);
+    const RECT& to = item.rcItem;
+    const CellRect cell = tile_source_cell(tile, size.bmWidth, size.bmHeight);
+    StretchBlt(item.hDC, to.left, to.top, to.right - to.left, to.bottom - to.top, memory, cell.x, cell.y, cell.width,
+               cell.height, SRCCOPY);
+    SelectObject(memory, before);
+    DeleteDC(memory);
+    DeleteObject(picture);
 }
 
 // The hint's frame: black outside, yellow inside, so that it shows on light
 // and dark pictures alike.
-void draw_hint_frame(HDC dc, RECT r) {
+void draw_hint_frame(HDC dc, RECT r, int dpi) {
     const COLORREF colours[] = {HINT_FRAME_OUTER, HINT_FRAME_INNER};
-    const int widths[] = {HINT_FRAME_OUTER_WIDTH, HINT_FRAME_INNER_WIDTH};
+    const int widths[] = {scaled(HINT_FRAME_OUTER_WIDTH, dpi), scaled(HINT_FRAME_INNER_WIDTH, dpi)};
     for (int ring = 0; ring < 2; ++ring) {
         HBRUSH brush = CreateSolidBrush(colours[ring]);
         const int w = widths[ring];
@@ -102,13 +118,17 @@ void draw_hint_frame(HDC dc, RECT r) {
 
 }  // namespace
 
-void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path, bool hinted) {
+void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path, bool hinted,
+                  int dpi) {
     const int tile = tile_for_control(control_id);
+    if (tile == 0) return draw_button(item, button_face(control_id, (item.itemState & ODS_SELECTED) != 0, dpi), dpi);
     // LoadImageA would convert the whole picture into a bitmap for each
     // tile; the game's own BMP files are cut straight from their rows instead.
-    if (tile == 0 || !draw_tile_from_file(tile, item, tile_picture_path))
-        draw_control_through_bitmap(control_id, item, tile_picture_path);
-    if (tile != 0 && hinted) draw_hint_frame(item.hDC, item.rcItem);
+    if (!draw_tile_face(tile, item, tile_picture_path, dpi)) {
+        if (dpi != BASE_DPI) SetStretchBltMode(item.hDC, HALFTONE);  // never blocky at a larger scale
+        if (!draw_tile_from_file(tile, item, tile_picture_path)) draw_tile_through_bitmap(tile, item, tile_picture_path);
+    }
+    if (hinted) draw_hint_frame(item.hDC, item.rcItem, dpi);
 }
 
 HBRUSH color_static(HDC dc) {

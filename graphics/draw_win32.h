@@ -6,12 +6,13 @@
 #include <string>
 
 // WM_DRAWITEM: the button's face resource, or for a tile its cell of the tile
-// picture file (read anew each time; a missing file draws nothing). A hinted
-// tile gets a frame over its face.
+// picture file (kept between draws until the file changes; a missing file
+// draws nothing), for a window on a monitor of dpi. A hinted tile gets a
+// frame over its face.
 void draw_control(int control_id, const DRAWITEMSTRUCT& item, const std::string& tile_picture_path,
-                  bool hinted = false);
+                  bool hinted = false, int dpi = 96);
 
-// The hint's frame on a tile: its colours and widths in pixels, outside first.
+// The hint's frame on a tile: its colours and widths in pixels at 100 %, outside first.
 constexpr COLORREF HINT_FRAME_OUTER = RGB(0, 0, 0);
 constexpr COLORREF HINT_FRAME_INNER = RGB(255, 220, 0);
 constexpr int HINT_FRAME_OUTER_WIDTH = 3;

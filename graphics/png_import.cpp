@@ -118,6 +118,20 @@ std::unique_ptr<unsigned char, FreeDeleter> decode_rgb(const std::uint8_t* data,
 
 }  // namespace
 
+bool decode_png_rgb(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& rgb, unsigned& width,
+                    unsigned& height) {
+    rgb.clear();
+    try {
+        const auto pixels = decode_rgb(data, size, width, height);
+        if (!pixels) return false;
+        rgb.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 3);
+        return true;
+    } catch (const std::exception&) {
+        rgb.clear();
+        return false;
+    }
+}
+
 bool png_to_bmp(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& bmp) {
     bmp.clear();
     try {

@@ -26,6 +26,11 @@ constexpr std::uint64_t PNG_MAX_FILE_BYTES = 256ull * 1024 * 1024;
 // height. False when it is no PNG header or declares a picture over the limits.
 bool png_header_acceptable(const std::uint8_t* data, std::size_t size, unsigned& width, unsigned& height);
 
+// PNG file bytes decoded to 8-bit RGB (rows from the top, no padding), within
+// the limits above. False, with rgb empty, when refused or undecodable. Never throws.
+bool decode_png_rgb(const std::uint8_t* data, std::size_t size, std::vector<std::uint8_t>& rgb, unsigned& width,
+                    unsigned& height);
+
 // The whole conversion in memory: PNG file bytes in, BMP file bytes out
 // (8-bit RGB, alpha dropped). False, with bmp left empty, when the PNG is
 // refused or cannot be decoded. Never throws.

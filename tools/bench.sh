@@ -47,7 +47,8 @@ echo "bench: Wine driver"
     . tools/wine-env.sh
     trap 'wine_env_stop remove' EXIT
     wine_env_prefix "$root/$win/tests/perf/wine-cache" "$root/$win/tests/perf/wine-run-$$" || exit 1
-    wine_env_xvfb || exit 1
+    # Room for the game's window at 200 % as well.
+    WINE_ENV_SCREEN=2048x1536x24 wine_env_xvfb || exit 1
     "$WINE64" "$win/tests/perf/tessary_perf.exe" "$root/$win/dist/Tessary" \
         "$root/$pictures/photo.png" "$root/$pictures/photo.jpg" --reps "$reps"
 ) | tee "$out/wine.txt" || true

@@ -2,6 +2,7 @@
 # Source this file, then call:
 #   wine_env_prefix CACHE_DIR PREFIX   copy a prepared prefix (made once, kept in
 #                                      CACHE_DIR) to PREFIX and export WINEPREFIX
+#   wine_env_scale                     a display of $TESSARY_LOG_PIXELS DPI, when set
 #   wine_env_xvfb                      start an Xvfb on a free display, export DISPLAY
 #   wine_env_stop                      stop what the two calls above started
 #   wine_env_use DIST                  pick the Wine for DIST/Tessary.exe: this
@@ -80,13 +81,28 @@ wine_env_hand_prefix() {
     chown -R "$WINE_ENV_USER:" "$1"
 }
 
-# Starts `Xvfb :N -screen 0 1024x768x24` on the first display number from
-# ${1:-90} whose socket and lock file are both absent, and exports DISPLAY.
+# With TESSARY_LOG_PIXELS=N in the environment: a display of N DPI, on a
+# screen as many times larger than 1024 x 768 (the same screen at that scale).
+# Call it after wine_env_prefix (or wine_env_use for the chroot, whose own
+# prefix takes N from the environment) and before wine_env_xvfb. The DPI goes
+# into the prefix (HKCU\Control Panel\Desktop, LogPixels) before any Wine
+# process starts in it: Wine 10 fixes each monitor's DPI when a session starts.
+wine_env_scale() {
+    local dpi=${TESSARY_LOG_PIXELS:-}
+    [ -n "$dpi" ] || return 0
+    [ "$WINE_ENV_CHROOT" = 1 ] ||
+        sed -i "/^.Control Panel..Desktop. /a $(printf '"LogPixels"=dword:%08x' "$dpi")" "$WINEPREFIX/user.reg"
+    export WINE_ENV_SCREEN=$((1024 * dpi / 96))x$((768 * dpi / 96))x24
+}
+
+# Starts `Xvfb :N -screen 0 1024x768x24` (or $WINE_ENV_SCREEN) on the first
+# display number from ${1:-90} whose socket and lock file are both absent, and
+# exports DISPLAY.
 wine_env_xvfb() {
     local n=${1:-90} tries
     for ((tries = 0; tries < 60; ++tries, ++n)); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${WINE_ENV_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
         WINE_ENV_XVFB_PID=$!
         local waited
         for ((waited = 0; waited < 50; ++waited)); do

@@ -224,10 +224,16 @@ case ${1:-} in
         done
         [ $# -gt 0 ] || { say "wine: no program"; exit 2; }
         make_chroot
+        # TESSARY_LOG_PIXELS: the display's DPI, set before the prefix's first
+        # process (Wine 10 fixes each monitor's DPI when its session starts).
+        pixels=
+        [ -z "${TESSARY_LOG_PIXELS:-}" ] || pixels=$(printf '"LogPixels"=dword:%08x' "$TESSARY_LOG_PIXELS")
         # Killing unshare ends its namespaces and everything in them (--kill-child).
         as_user bash "$0" _enter "$root" "${binds[@]}" -- /bin/sh -c "
             cd \"\$0\" 2>/dev/null || cd /
             cp -a $prefix \"\$WINEPREFIX\" || exit 1
+            [ -z \"\$1\" ] || sed -i \"/^.Control Panel..Desktop. /a \$1\" \"\$WINEPREFIX/user.reg\"
+            shift
             as=
             if [ -n \"\${TESSARY_PLAIN_USER:-}\" ]; then
                 # The prefix handed to the plain user: a profile like root's, with
@@ -243,7 +249,7 @@ case ${1:-} in
             \$as $wine_bin/wine64 \"\$@\"
             rc=\$?
             \$as $wine_bin/wineserver -k 2>/dev/null
-            exit \$rc" "$PWD" "$@" 8>&- &
+            exit \$rc" "$PWD" "$pixels" "$@" 8>&- &
         child=$!
         trap 'kill -KILL $child 2>/dev/null; exit 130' INT TERM
         wait $child ;;

@@ -1,7 +1,10 @@
 // The generated bitmaps and icons: sizes and depth against the game's face
-// table, the skin lining up with the controls that stand on it, the faces
-// looking as their state says, the picture folder and the help file.
+// table, the skin lining up with the controls that stand on it at every drawn
+// scale, the faces looking as their state says, the picture folder and the
+// help file.
 #include <gtest/gtest.h>
+
+#include <lodepng.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +16,8 @@
 #include "app/control_table.h"
 #include "asset_files.h"
 #include "graphics/face_table.h"
+#include "graphics/scaled_art.h"
+#include "ids/display_scale.h"
 
 using namespace asset_files;
 
@@ -25,9 +30,10 @@ struct Expected {
     int id, width, height;
 };
 
-// The skin and the faces of every owner-drawn button, as the game's face table lists them.
+const Expected SKIN = {40, 742, 451};  // the whole window, as PNG data
+
+// The faces of every owner-drawn button, as the game's face table lists them.
 const Expected BITMAPS[] = {
-    {40, 742, 451},                                   // skin: the whole window
     {200, 95, 40},   {300, 95, 40},                   // NEW GAME
     {400, 95, 40},   {500, 95, 40},                   // LOAD PIC
     {2600, 95, 40},  {2700, 95, 40},                  // CANCEL
@@ -52,6 +58,41 @@ Bitmap bitmap(int id) {
     auto entries = script_entries(DIR + "/tessary.rc", "BITMAP");
     auto it = entries.find(id);
     return it == entries.end() ? Bitmap{} : read_bmp(DIR + "/" + it->second);
+}
+
+// A PNG resource (RCDATA) decoded to RGB.
+Bitmap png_resource(int id) {
+    const auto entries = script_entries(DIR + "/tessary.rc", "RCDATA");
+    const auto it = entries.find(id);
+    Bitmap bm;
+    unsigned w = 0, h = 0;
+    if (it == entries.end() || lodepng::decode(bm.rgb, w, h, DIR + "/" + it->second, LCT_RGB, 8) != 0) return bm;
+    bm.ok = true;
+    bm.width = int(w);
+    bm.height = int(h);
+    bm.bits = 24;
+    return bm;
+}
+
+// The skin at one of the drawn scales as the program rebuilds it: the 100 %
+// skin enlarged, plus its correction for that scale.
+Bitmap skin_at(int scale) {
+    Bitmap skin = png_resource(SKIN.id);
+    if (scale == 0 || !skin.ok) return skin;
+    const Bitmap correction = png_resource(scaled_art_id(SKIN.id, scale));
+    Bitmap big = correction;
+    if (!correction.ok) return big;
+    enlarge({skin.rgb.data(), skin.width, skin.height, size_t(skin.width) * 3},
+            {big.rgb.data(), big.width, big.height, size_t(big.width) * 3});
+    for (int y = 0; y < big.height; ++y)
+        add_correction(&big.rgb[size_t(y) * big.width * 3], &correction.rgb[size_t(y) * big.width * 3], big.width, false);
+    return big;
+}
+
+// A box of the game's layout as the program places it at a drawn scale.
+Box at_scale(const Box& b, int scale) {
+    const ScaledRect r = scaled_rect(b.x, b.y, b.w, b.h, ART_DPIS[scale]);
+    return {r.x, r.y, r.width, r.height};
 }
 
 bool same(const uint8_t* a, const uint8_t* b) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
@@ -103,20 +144,47 @@ TEST_P(BitmapResource, IsA24BitUncompressedBitmapOfTheListedSize) {
 INSTANTIATE_TEST_SUITE_P(FaceTable, BitmapResource, ::testing::ValuesIn(BITMAPS),
                          [](const auto& info) { return "Bitmap" + std::to_string(info.param.id); });
 
-TEST(ResourceScript, NamesExactlyTheListedBitmapsAndBothIcons) {
-    std::set<int> want, got;
+TEST(ResourceScript, NamesExactlyTheListedBitmapsTheirLargerDrawingsAndTheIcons) {
+    std::set<int> want, got, want_data{SKIN.id, NUMBER_PICTURE_ART}, got_data;
     for (const Expected& e : BITMAPS) want.insert(e.id);
     for (const auto& [id, file] : script_entries(DIR + "/tessary.rc", "BITMAP")) got.insert(id);
     EXPECT_EQ(got, want);
+    for (int scale = 1; scale < ART_SCALE_COUNT; ++scale) {
+        for (int id : {SKIN.id, NUMBER_PICTURE_ART}) want_data.insert(scaled_art_id(id, scale));
+        for (const Expected& e : BITMAPS) want_data.insert(scaled_art_id(e.id, scale));
+    }
+    for (const auto& [id, file] : script_entries(DIR + "/tessary.rc", "RCDATA")) got_data.insert(id);
+    EXPECT_EQ(got_data, want_data);
     const auto icons = script_entries(DIR + "/tessary.rc", "ICON");
-    EXPECT_EQ(icons.size(), 2u);
-    EXPECT_EQ(icons.count(8), 1u);
-    EXPECT_EQ(icons.count(16), 1u);
+    EXPECT_EQ(icons.size(), 3u);
+    EXPECT_EQ(icons.count(8) + icons.count(16) + icons.count(24), 3u);
 }
 
-TEST(Icons, EachGroupHoldsOne48By48TwentyFourBitImageWithMask) {
+// Every face and the number picture, drawn for each larger scale at its size times the scale.
+TEST(ScaledArt, EachDrawingHasItsSizeAtItsScale) {
+    for (int scale = 1; scale < ART_SCALE_COUNT; ++scale) {
+        const int dpi = ART_DPIS[scale];
+        for (const Expected& e : BITMAPS) {
+            const Bitmap b = png_resource(scaled_art_id(e.id, scale));
+            EXPECT_TRUE(b.ok && b.width == scaled(e.width, dpi) && b.height == scaled(e.height, dpi))
+                << "face " << e.id << " at " << dpi;
+        }
+        const Bitmap skin = skin_at(scale), numbers = png_resource(scaled_art_id(NUMBER_PICTURE_ART, scale));
+        EXPECT_TRUE(skin.ok && skin.width == scaled(SKIN.width, dpi) && skin.height == scaled(SKIN.height, dpi)) << dpi;
+        EXPECT_TRUE(numbers.ok && numbers.width == scaled(320, dpi) && numbers.height == scaled(320, dpi)) << dpi;
+    }
+    EXPECT_TRUE(skin_at(0).width == SKIN.width && skin_at(0).height == SKIN.height);
+}
+
+TEST(Icons, EachGroupHoldsTwentyFourBitImagesWithMasks48By48OrTheSmallIconAtEachLargerScale) {
     for (const auto& [id, file] : script_entries(DIR + "/tessary.rc", "ICON")) {
         const auto b = read(DIR + "/" + file);
+        if (id == ICON_GROUP_SCALED) {
+            ASSERT_EQ(le16(b, 4), unsigned(ART_SCALE_COUNT - 1));
+            for (int scale = 1; scale < ART_SCALE_COUNT; ++scale)
+                EXPECT_EQ(b[6 + 16 * (scale - 1)], scaled(16, ART_DPIS[scale]));
+            continue;
+        }
         ASSERT_GE(b.size(), 22u + 40u) << "icon " << id;
         EXPECT_EQ(le16(b, 0), 0u);
         EXPECT_EQ(le16(b, 2), 1u) << "an icon, not a cursor";
@@ -132,8 +200,11 @@ TEST(Icons, EachGroupHoldsOne48By48TwentyFourBitImageWithMask) {
     }
 }
 
-TEST(Skin, FieldsAreFlatExactlyUnderTheTextControlsAndFramedAround) {
-    const Bitmap skin = bitmap(40);
+class SkinAtScale : public ::testing::TestWithParam<int> {};
+
+TEST_P(SkinAtScale, FieldsAreFlatExactlyUnderTheTextControlsAndFramedAround) {
+    const int scale = GetParam();
+    const Bitmap skin = skin_at(scale);
     ASSERT_TRUE(skin.ok);
     // Each text control of the program's own table stands on the field painted for it.
     const std::pair<int, Box> labelled[] = {
@@ -145,7 +216,8 @@ TEST(Skin, FieldsAreFlatExactlyUnderTheTextControlsAndFramedAround) {
         EXPECT_TRUE(row->x == field.x && row->y == field.y && row->width == field.w && row->height == field.h)
             << "control " << id << " is not on the field painted for it";
     }
-    for (const Box& f : {TIME, MOVES, RESULT, BEST_TIME, LEAST_MOVES}) {
+    for (const Box& game_box : {TIME, MOVES, RESULT, BEST_TIME, LEAST_MOVES}) {
+        const Box f = at_scale(game_box, scale);
         const uint8_t* fill;
         EXPECT_TRUE(uniform(skin, f, &fill)) << "field at " << f.x << "," << f.y;
         // The pixels just outside the control belong to the frame, not to the field.
@@ -158,37 +230,44 @@ TEST(Skin, FieldsAreFlatExactlyUnderTheTextControlsAndFramedAround) {
         EXPECT_EQ(differ, ring) << "field at " << f.x << "," << f.y << " has no frame";
     }
     const uint8_t* fill;
-    uniform(skin, TIME, &fill);
+    uniform(skin, at_scale(TIME, scale), &fill);
     EXPECT_TRUE(white(fill)) << "TIME LAPSED stands on a white field";
-    uniform(skin, MOVES, &fill);
+    uniform(skin, at_scale(MOVES, scale), &fill);
     EXPECT_TRUE(white(fill)) << "MOVES MADE stands on a white field";
-    uniform(skin, RESULT, &fill);
+    uniform(skin, at_scale(RESULT, scale), &fill);
     EXPECT_FALSE(white(fill)) << "GAME RESULT stands on a beige field";
     EXPECT_GT(fill[0], fill[2] + 20) << "beige is warm";
 }
 
-TEST(Skin, ButtonGroundMatchesTheCornersOfTheirFaces) {
-    const Bitmap skin = bitmap(40);
+TEST_P(SkinAtScale, ButtonGroundMatchesTheCornersOfTheirFaces) {
+    const int scale = GetParam();
+    const Bitmap skin = skin_at(scale);
     struct Under { Box box; int face; };
     for (const Under& u : {Under{NEW_GAME, 200}, {LOAD_PIC, 400}, {CANCEL, 2600}, {NEW_GAME, 300}, {SOUND, 4050}}) {
-        const Bitmap face = bitmap(u.face);
+        const Bitmap face = scale ? png_resource(scaled_art_id(u.face, scale)) : bitmap(u.face);
         ASSERT_TRUE(face.ok);
         const uint8_t* ground;
-        EXPECT_TRUE(uniform(skin, u.box, &ground)) << "face " << u.face;
+        EXPECT_TRUE(uniform(skin, at_scale(u.box, scale), &ground)) << "face " << u.face;
         EXPECT_TRUE(same(face.at(0, 0), ground)) << "the rounded corners of face " << u.face << " would show a seam";
         EXPECT_TRUE(same(face.at(face.width - 1, face.height - 1), ground));
     }
 }
 
-TEST(Skin, PaintsAnEmptyCheckBoxUnderTheCheckBoxButtons) {
-    const Bitmap skin = bitmap(40), empty = bitmap(3450);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 12; ++x)
-            EXPECT_TRUE(same(skin.at(CHECKBOX.x + x, CHECKBOX.y + y), empty.at(x, y))) << x << "," << y;
+TEST_P(SkinAtScale, PaintsAnEmptyCheckBoxUnderTheCheckBoxButtons) {
+    const int scale = GetParam();
+    const Bitmap skin = skin_at(scale), empty = scale ? png_resource(scaled_art_id(3450, scale)) : bitmap(3450);
+    const Box box = at_scale(CHECKBOX, scale);
+    ASSERT_EQ(empty.width, box.w);
+    for (int y = 0; y < box.h; ++y)
+        for (int x = 0; x < box.w; ++x)
+            EXPECT_TRUE(same(skin.at(box.x + x, box.y + y), empty.at(x, y))) << x << "," << y;
 }
 
+INSTANTIATE_TEST_SUITE_P(DrawnScales, SkinAtScale, ::testing::Range(0, ART_SCALE_COUNT),
+                         [](const auto& info) { return std::to_string(ART_DPIS[info.param]) + "dpi"; });
+
 TEST(Skin, PreviewAreaIsBlackAndTheTitleStripCopper) {
-    const Bitmap skin = bitmap(40);
+    const Bitmap skin = skin_at(0);
     for (int y = 30; y < 208; y += 7)
         for (int x = 550; x < 737; x += 7) EXPECT_TRUE(black(skin.at(x, y))) << x << "," << y;
     const uint8_t* title = skin.at(300, 12);
@@ -197,7 +276,7 @@ TEST(Skin, PreviewAreaIsBlackAndTheTitleStripCopper) {
 }
 
 TEST(Skin, EmptyCellShowsDarkWoodWithLightGroovesOnTheCellBoundaries) {
-    const Bitmap skin = bitmap(40);
+    const Bitmap skin = skin_at(0);
     long wood = 0, groove = 0;
     for (int y = 300; y < 370; ++y) {
         wood += skin.brightness(300, y);

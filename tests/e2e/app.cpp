@@ -227,15 +227,30 @@ std::string App::class_name(int id) const {
     return buffer;
 }
 
-bool App::read_board(Cells& cells) const {
+int App::dpi() const {
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpi_for_window = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (dpi_for_window && window_)
+        if (const UINT dpi = dpi_for_window(window_)) return int(dpi);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+bool App::read_board(Cells& cells, int at_dpi) const {
+    const int d = at_dpi ? at_dpi : dpi();
     cells.fill(0);
     int used = 0;
     for (int t = 1; t <= 15; ++t) {
         const ClientRect r = rect(TILE_ID[t]);
-        const int column = (r.x - 30) / 81, row = (r.y - 54) / 81;
-        if (r.width != 80 || r.height != 80 || r.x < 30 || r.y < 54 || (r.x - 30) % 81 ||
-            (r.y - 54) % 81 || column > 3 || row > 3)
-            return false;
+        int column = -1, row = -1;
+        for (int k = 0; k < 4; ++k) {
+            if (r.x == MulDiv(30 + 81 * k, d, 96)) column = k;
+            if (r.y == MulDiv(54 + 81 * k, d, 96)) row = k;
+        }
+        if (r.width != MulDiv(80, d, 96) || r.height != MulDiv(80, d, 96) || column < 0 || row < 0) return false;
         int& cell = cells[row * 4 + column];
         if (cell != 0) return false;
         cell = t;

@@ -82,9 +82,15 @@ public:
     LONG_PTR style(int id) const;
     std::string class_name(int id) const;
 
+    // The DPI of the monitor the program's window is on, as Windows reports
+    // it to the program: its layout is the game's own at 96, and that times
+    // DPI / 96 (rounded as MulDiv rounds) at any other.
+    int dpi() const;
+
     // The board as the tile buttons show it; false when a tile is off the
-    // cell grid or two tiles share a cell.
-    bool read_board(Cells& cells) const;
+    // cell grid or two tiles share a cell. The grid is the one at dpi (0: the
+    // window's own DPI).
+    bool read_board(Cells& cells, int dpi = 0) const;
 
     // A shown dialog box (class "#32770") of the program, waiting up to
     // timeout_ms for one to appear; nullptr when none does.

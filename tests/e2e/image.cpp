@@ -80,8 +80,6 @@ bool write_bmp(const std::string& path, const Image& image) {
     return write_file(path, b);
 }
 
-namespace {
-
 // Copies a rectangle of a device context into image through a DIB section.
 bool capture(HDC source, int x, int y, int w, int h, Image& image) {
     if (!source || w <= 0 || h <= 0) return false;
@@ -111,8 +109,6 @@ bool capture(HDC source, int x, int y, int w, int h, Image& image) {
     DeleteDC(memory);
     return ok;
 }
-
-}  // namespace
 
 bool capture_client(HWND window, Image& image) {
     RECT client{};

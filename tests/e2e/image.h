@@ -29,6 +29,9 @@ bool read_bmp(const std::string& path, Image& image);
 // Writes a 24-bit BMP, for looking at what a case saw.
 bool write_bmp(const std::string& path, const Image& image);
 
+// w x h pixels at (x, y) of a device context.
+bool capture(HDC source, int x, int y, int w, int h, Image& image);
+
 // The client area of a window as it is on the screen (BitBlt from its DC); the
 // window must be on-screen and uncovered.
 bool capture_client(HWND window, Image& image);

@@ -6,6 +6,8 @@
 # run makes and removes, where it can, and fails when a record of the player's
 # own that it puts in the prefix does not survive it.
 # Usage: run.sh DRIVER.exe DIST_FOLDER [--filter TEXT]
+# With TESSARY_LOG_PIXELS=N the display has N DPI, on a screen as many times
+# larger than 1024 x 768 (the same screen at that scale).
 # Exit code 77: the 32-bit program's chroot cannot be had on this machine.
 set -u
 driver=$1
@@ -45,6 +47,8 @@ else
     wine_env_prefix "$work/wine-cache" "$work/wine-run-$$" || exit 1
     where="Wine prefix $WINEPREFIX"
 fi
+wine_env_scale
+[ -z "${TESSARY_LOG_PIXELS:-}" ] || where="$where at $TESSARY_LOG_PIXELS DPI"
 wine_env_xvfb || exit 1
 echo "e2e: $where, display $DISPLAY, as ${WINE_ENV_USER:-$(id -un)}"
 # A record of the player's own, which the suite must leave as it found it, with

@@ -4,6 +4,7 @@
 # dealt, mid-game, solved, time-up. Next to each NAME-screen.png the driver
 # leaves NAME.bmp, the window as it captured it.
 # Usage: screenshots.sh DRIVER.exe DIST_FOLDER OUT_FOLDER [--filter TEXT]
+# With TESSARY_LOG_PIXELS=N the display has N DPI (see run.sh).
 set -u
 driver=$1
 dist=$2
@@ -20,6 +21,7 @@ trap '[ -n "$watcher" ] && kill "$watcher" 2>/dev/null; wine_env_stop remove' EX
 trap 'exit 130' INT TERM
 wine_env_use "$dist" || exit 1
 [ "$WINE_ENV_CHROOT" = 1 ] || wine_env_prefix "$work/wine-cache" "$work/wine-shots-$$" || exit 1
+wine_env_scale
 wine_env_xvfb || exit 1
 
 # The driver writes NAME.wait and waits until it is gone.

@@ -2,27 +2,14 @@
 // first texts and the best record on a first and a second start.
 #include "app.h"
 #include "check.h"
+#include "expected_controls.h"
 #include "game_ids.h"
 #include "play.h"
 
 namespace e2e {
-namespace {
-
-const LONG_PTR OWNER_DRAWN = 0x5000000B;
-const LONG_PTR PREVIEW_STYLE = 0x5000000E;
-const LONG_PTR COUNTER_STYLE = 0x5000008B;
-const LONG_PTR CENTRED_TEXT = 0x50000001;
-const LONG_PTR HIDDEN = ~LONG_PTR(WS_VISIBLE);
-
-struct ExpectedControl {
-    int id;
-    const char* class_name;
-    LONG_PTR style;  // as created; a hidden control lacks WS_VISIBLE
-    int x, y, width, height;
-};
 
 // The control table of the game's documentation, in creation order.
-const ExpectedControl CONTROLS[] = {
+const ExpectedControl CONTROLS[CONTROL_COUNT] = {
     {600, "Button", OWNER_DRAWN, 150, 393, 95, 40},
     {700, "Button", OWNER_DRAWN, 402, 337, 95, 40},
     {2800, "Button", OWNER_DRAWN, 402, 287, 95, 40},
@@ -57,6 +44,8 @@ const ExpectedControl CONTROLS[] = {
     {4150, "Static", CENTRED_TEXT, 676, 364, 36, 16},
     {4200, "Static", CENTRED_TEXT, 676, 387, 36, 16},
 };
+
+namespace {
 
 bool same_class(const std::string& actual, const char* expected) {
     return lstrcmpiA(actual.c_str(), expected) == 0;

@@ -1,9 +1,10 @@
 # Checks the players' zip: the program (with the protections its PE header
-# can ask for, and within 1.91 MB when 32-bit), the picture folder, the help
-# file with its pages, keyword index and search index, and a ReadMe with
-# Windows line ends; never a best record or a current picture left by a trial
-# run, which it checks by packing a copy of the folder that holds both.
-# cmake -DZIP=... -DPACK_SCRIPT=... -DHELP_SOURCES=... -DCHMLS=... -DWORK=... -P check_zip.cmake
+# can ask for, within 2.5 MB when 32-bit, and importing nothing newer than
+# Windows 7 for the display's DPI), the picture folder, the help file with its
+# pages, keyword index and search index, and a ReadMe with Windows line ends;
+# never a best record or a current picture left by a trial run, which it checks
+# by packing a copy of the folder that holds both.
+# cmake -DZIP=... -DPACK_SCRIPT=... -DHELP_SOURCES=... -DCHMLS=... -DOBJDUMP=... -DWORK=... -P check_zip.cmake
 cmake_minimum_required(VERSION 3.25)
 include("${CMAKE_CURRENT_LIST_DIR}/pe_header.cmake")
 set(_problems)
@@ -68,10 +69,31 @@ if(EXISTS "${_folder}/Tessary.exe")
   endforeach()
   pe_offsets("${_header}" _at)
   file(READ "${_folder}/Tessary.exe" _machine OFFSET ${_at_machine} LIMIT 2 HEX)
-  # A download players wait for: the shipping program stays within 1.91 MB.
+  # A download players wait for: the shipping program, with its art for every
+  # display scale, stays within 2.5 MB.
   file(SIZE "${_folder}/Tessary.exe" _size)
-  if(_machine STREQUAL "4c01" AND _size GREATER 1910000)
-    problem("the 32-bit Tessary.exe takes ${_size} bytes, more than 1.91 MB")
+  if(_machine STREQUAL "4c01" AND _size GREATER 2500000)
+    problem("the 32-bit Tessary.exe takes ${_size} bytes, more than 2.5 MB")
+  endif()
+endif()
+
+# Windows 7 to 11: the display's DPI functions of later Windows are looked up
+# at run time, never imported; an import would keep the program from starting
+# on Windows 7.
+if(EXISTS "${_folder}/Tessary.exe")
+  execute_process(COMMAND "${OBJDUMP}" -p "${_folder}/Tessary.exe" OUTPUT_VARIABLE _pe RESULT_VARIABLE _rc)
+  if(NOT _rc EQUAL 0 OR NOT _pe MATCHES "DLL Name: USER32.dll")
+    problem("the import table of Tessary.exe cannot be read with ${OBJDUMP}")
+  endif()
+  foreach(_later GetDpiForWindow GetDpiForSystem GetDpiForMonitor AdjustWindowRectExForDpi GetSystemMetricsForDpi
+                 SystemParametersInfoForDpi EnableNonClientDpiScaling SetProcessDpiAwarenessContext
+                 SetThreadDpiAwarenessContext GetThreadDpiAwarenessContext SetProcessDpiAwareness)
+    if(_pe MATCHES "[ \t]${_later}\n")
+      problem("Tessary.exe imports ${_later}, which Windows 7 lacks")
+    endif()
+  endforeach()
+  if(_pe MATCHES "DLL Name: [Ss][Hh][Cc][Oo][Rr][Ee]")
+    problem("Tessary.exe imports shcore.dll, which Windows 7 lacks")
   endif()
 endif()
 

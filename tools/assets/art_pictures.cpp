@@ -72,14 +72,16 @@ void number_tile(Image& img, int ox, int oy, int number, const Fonts& fonts) {
 
 }  // namespace
 
-Image make_number_picture(const Fonts& fonts) {
-    Image img(320, 320);
+Image make_number_picture(const Fonts& fonts, int dpi) {
+    Image img = canvas(320, 320, dpi);
+    const float z = img.zoom();
     Noise noise(0xB0A4D);
-    for (int y = 0; y < 320; ++y)
-        for (int x = 0; x < 320; ++x) {
-            float n = noise.fbm(x * 0.02f, y * 0.08f, 3);
-            img.at(x, y) = mix(rgb(70, 40, 20), rgb(96, 58, 30), n);
-        }
+    // The grain of the 100 % picture, enlarged at larger scales (see enlarged).
+    const auto grain = [&noise](int x, int y) {
+        return mix(rgb(70, 40, 20), rgb(96, 58, 30), noise.fbm(x * 0.02f, y * 0.08f, 3));
+    };
+    for (int py = 0; py < img.height(); ++py)
+        for (int px = 0; px < img.width(); ++px) img.at(px, py) = enlarged(grain, (px + 0.5f) / z, (py + 0.5f) / z);
     for (int k = 0; k < 15; ++k) number_tile(img, (k % 4) * 80, (k / 4) * 80, k + 1, fonts);
     return img;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "art.h"
+#include "ids/display_scale.h"
 #include "layout.h"
 
 namespace art {
@@ -33,9 +34,27 @@ Rect rect_of(const Box& b, int grow = 0) {
     return {b.x - grow, b.y - grow, b.right() + grow, b.bottom() + grow};
 }
 
-Distance box_shape(const Box& b, float grow, float radius) {
-    return round_rect(b.x - grow, b.y - grow, b.right() + grow, b.bottom() + grow, radius);
+// The pixels of a control on the skin, as the program places it.
+Rect control_pixels(const Image& img, const Box& b) {
+    const ScaledRect r = scaled_rect(b.x, b.y, b.w, b.h, static_cast<int>(std::lround(img.zoom() * BASE_DPI)));
+    return {r.x, r.y, r.x + r.width, r.y + r.height};
 }
+
+// A control's rectangle in units, its edges on the control's pixels at any zoom.
+struct Edges {
+    float x0, y0, x1, y1;
+};
+Edges snapped(const Image& img, const Box& b) {
+    const Rect r = control_pixels(img, b);
+    const float z = img.zoom();
+    return {r.x0 / z, r.y0 / z, r.x1 / z, r.y1 / z};
+}
+
+Distance box_shape(const Image& img, const Box& b, float grow, float radius) {
+    const Edges e = snapped(img, b);
+    return round_rect(e.x0 - grow, e.y0 - grow, e.x1 + grow, e.y1 + grow, radius);
+}
+
 
 Color title_strip_color(float y) {
     float t = std::clamp(y / (TITLE_STRIP_HEIGHT - 1), 0.0f, 1.0f);
@@ -44,25 +63,34 @@ Color title_strip_color(float y) {
     return c;
 }
 
+// The textures (marble, brushed copper, wood, the title strip's grain) are
+// drawn per pixel of the 100 % skin and enlarged for larger scales (see
+// enlarged): their grain is the game's own at every scale, and the larger
+// skins differ from the program's enlargement of the 100 % one only where
+// something is drawn for the scale.
+
 // Light grey marble: soft clouds with thin darker veins.
 void marble(Image& img, const Noise& noise) {
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            float m = noise.fbm(x * 0.012f, y * 0.012f, 5);
-            float v = std::sin(x * 0.018f + y * 0.011f + m * 10.0f);
-            float vein = std::pow(1 - std::fabs(v), 10.0f);
-            float cloud = noise.fbm(x * 0.05f + 40, y * 0.05f + 40, 3);
-            Color c = mix(rgb(208, 208, 212), rgb(234, 234, 236), cloud);
-            c = mix(c, rgb(160, 158, 166), vein * 0.45f);
-            img.at(x, y) = c;
-        }
+    const float z = img.zoom();
+    const auto at = [&noise](int x, int y) {
+        float m = noise.fbm(x * 0.012f, y * 0.012f, 5);
+        float v = std::sin(x * 0.018f + y * 0.011f + m * 10.0f);
+        float vein = std::pow(1 - std::fabs(v), 10.0f);
+        float cloud = noise.fbm(x * 0.05f + 40, y * 0.05f + 40, 3);
+        Color c = mix(rgb(208, 208, 212), rgb(234, 234, 236), cloud);
+        return mix(c, rgb(160, 158, 166), vein * 0.45f);
+    };
+    for (int py = 0; py < img.height(); ++py)
+        for (int px = 0; px < img.width(); ++px) img.at(px, py) = enlarged(at, (px + 0.5f) / z, (py + 0.5f) / z);
 }
 
 // Brushed copper: a vertical gradient with fine horizontal streaks.
 Shader brushed(const Noise& noise, float y0, Color top, float y1, Color bottom) {
     return [&noise, y0, top, y1, bottom](float x, float y) {
         Color c = mix(top, bottom, std::clamp((y - y0) / (y1 - y0), 0.0f, 1.0f));
-        float s = noise.value(x * 0.04f, y * 2.5f) - 0.5f;
+        // The streaks of the 100 % pixel centres.
+        const auto streak = [&noise](int px, int py) { return noise.value((px + 0.5f) * 0.04f, (py + 0.5f) * 2.5f); };
+        float s = enlarged(streak, x, y) - 0.5f;
         return scale(c, 1 + s * 0.12f);
     };
 }
@@ -92,11 +120,11 @@ void label_box(Image& img, const Noise& noise, int x0, int y0, int x1, int y1) {
 
 // A sunken field whose inside is exactly the control's rectangle.
 void field(Image& img, const Box& b, Color fill, float radius_outside) {
-    Distance outer = box_shape(b, 2, radius_outside);
+    Distance outer = box_shape(img, b, 2, radius_outside);
     Rect r = rect_of(b, 4);
     fill_shape(img, r, outer, solid(darken(fill, 0.3f)));
     bevel(img, r, outer, 2, -0.8f);
-    fill_rect(img, rect_of(b), fill);
+    fill_pixels(img, control_pixels(img, b), fill);
 }
 
 // An oval field around a control: the control's rectangle sits inside the oval.
@@ -112,19 +140,19 @@ void oval_field(Image& img, const Box& b) {
 
 // The flat ground that a big button, or the speaker, stands on.
 void button_plate(Image& img, const Box& b, Color plate, float radius) {
-    Distance d = box_shape(b, 3, radius);
+    Distance d = box_shape(img, b, 3, radius);
     Rect r = rect_of(b, 6);
     fill_shape(img, r, d, solid(plate));
     bevel(img, r, d, 2, -0.6f);
     stroke_shape(img, r, d, 1, darken(plate, 0.45f), 0.7f);
-    fill_rect(img, rect_of(b), plate);
+    fill_pixels(img, control_pixels(img, b), plate);
 }
 
 enum class Symbol { Help, Minimise, Maximise, Close };
 
 // A title-bar button: a copper square with a symbol, filling the whole w x h image.
-Image title_button(int w, int h, Symbol symbol, bool pressed, const Fonts& fonts) {
-    Image img(w, h, COPPER);
+Image title_button(int w, int h, Symbol symbol, bool pressed, const Fonts& fonts, int dpi) {
+    Image img = canvas(w, h, dpi, COPPER);
     Rect all{0, 0, w, h};
     Distance sq = round_rect(0, 0, w, h, 2);
     Color top = pressed ? rgb(126, 62, 24) : rgb(238, 172, 112);
@@ -159,9 +187,9 @@ Image title_button(int w, int h, Symbol symbol, bool pressed, const Fonts& fonts
 }
 
 // A big rounded copper button with its caption.
-Image big_button(const std::string& caption, bool pressed, const Fonts& fonts) {
+Image big_button(const std::string& caption, bool pressed, const Fonts& fonts, int dpi) {
     const int w = 95, h = 40;
-    Image img(w, h, PLATE);
+    Image img = canvas(w, h, dpi, PLATE);
     Rect all{0, 0, w, h};
     Distance outer = round_rect(0.5f, 0.5f, w - 0.5f, h - 0.5f, 10);
     Distance body = round_rect(1.5f, 1.5f, w - 1.5f, h - 1.5f, 9);
@@ -186,8 +214,8 @@ Image big_button(const std::string& caption, bool pressed, const Fonts& fonts) {
     return img;
 }
 
-Image check_box(bool ticked) {
-    Image img(12, 12, WHITE);
+Image check_box(bool ticked, int dpi) {
+    Image img = canvas(12, 12, dpi, WHITE);
     Rect all{0, 0, 12, 12};
     fill_shape(img, all, round_rect(1, 1, 11, 11, 0), vgradient(1, rgb(226, 226, 230), 11, WHITE));
     stroke_shape(img, all, round_rect(0.5f, 0.5f, 11.5f, 11.5f, 0), 1, rgb(48, 40, 36));
@@ -199,9 +227,9 @@ Image check_box(bool ticked) {
 }
 
 // A loudspeaker seen from the front: a dark rim, a cone and a dust cap.
-Image speaker(bool crossed) {
+Image speaker(bool crossed, int dpi) {
     const int n = 22;
-    Image img(n, n, SPEAKER_GREY);
+    Image img = canvas(n, n, dpi, SPEAKER_GREY);
     Rect all{0, 0, n, n};
     float c = n / 2.0f;
     shadow(img, all, [&](float x, float y) { return sd_circle(x, y, c, c, 9.5f); }, 0.7f, 0.9f, 1.2f, 0.4f);
@@ -250,6 +278,10 @@ std::vector<std::string> wrap(const Font& font, const std::string& text, float s
 
 }  // namespace
 
+Image canvas(int w, int h, int dpi, Color fill) {
+    return Image(scaled(w, dpi), scaled(h, dpi), fill, dpi / float(BASE_DPI));
+}
+
 void draw_board_emblem(Image& img, float x, float y, float size) {
     Rect r{int(x) - 2, int(y) - 2, int(x + size) + 3, int(y + size) + 3};
     Distance frame = round_rect(x, y, x + size, y + size, size * 0.12f);
@@ -271,8 +303,8 @@ void draw_board_emblem(Image& img, float x, float y, float size) {
     }
 }
 
-Image make_icon() {
-    const int factor = 4, n = resources::ICON_SIZE;
+Image make_icon(int n) {
+    const int factor = 4;
     Image big(n * factor, n * factor);
     for (int y = 0; y < big.height(); ++y)
         for (int x = 0; x < big.width(); ++x) big.alpha(x, y) = 0;
@@ -289,31 +321,32 @@ Image make_icon() {
     return downsample(big, factor);
 }
 
-Image make_face(int id, const Fonts& fonts) {
+Image make_face(int id, const Fonts& fonts, int dpi) {
     switch (id) {
-        case FACE_NEW_GAME: return big_button("NEW GAME", false, fonts);
-        case FACE_NEW_GAME_PRESSED: return big_button("NEW GAME", true, fonts);
-        case FACE_LOAD_PIC: return big_button("LOAD PIC", false, fonts);
-        case FACE_LOAD_PIC_PRESSED: return big_button("LOAD PIC", true, fonts);
-        case FACE_CANCEL: return big_button("CANCEL", false, fonts);
-        case FACE_CANCEL_PRESSED: return big_button("CANCEL", true, fonts);
-        case FACE_HELP: return title_button(23, 20, Symbol::Help, false, fonts);
-        case FACE_HELP_PRESSED: return title_button(23, 18, Symbol::Help, true, fonts);
-        case FACE_MINIMIZE: return title_button(23, 20, Symbol::Minimise, false, fonts);
-        case FACE_MINIMIZE_PRESSED: return title_button(23, 20, Symbol::Minimise, true, fonts);
-        case FACE_CLOSE: return title_button(23, 20, Symbol::Close, false, fonts);
-        case FACE_CLOSE_PRESSED: return title_button(23, 20, Symbol::Close, true, fonts);
-        case FACE_CHECKBOX_EMPTY: return check_box(false);
-        case FACE_CHECKBOX_CHECKED: return check_box(true);
-        case FACE_SOUND_ON: return speaker(false);
-        case FACE_SOUND_OFF: return speaker(true);
+        case FACE_NEW_GAME: return big_button("NEW GAME", false, fonts, dpi);
+        case FACE_NEW_GAME_PRESSED: return big_button("NEW GAME", true, fonts, dpi);
+        case FACE_LOAD_PIC: return big_button("LOAD PIC", false, fonts, dpi);
+        case FACE_LOAD_PIC_PRESSED: return big_button("LOAD PIC", true, fonts, dpi);
+        case FACE_CANCEL: return big_button("CANCEL", false, fonts, dpi);
+        case FACE_CANCEL_PRESSED: return big_button("CANCEL", true, fonts, dpi);
+        case FACE_HELP: return title_button(23, 20, Symbol::Help, false, fonts, dpi);
+        case FACE_HELP_PRESSED: return title_button(23, 18, Symbol::Help, true, fonts, dpi);
+        case FACE_MINIMIZE: return title_button(23, 20, Symbol::Minimise, false, fonts, dpi);
+        case FACE_MINIMIZE_PRESSED: return title_button(23, 20, Symbol::Minimise, true, fonts, dpi);
+        case FACE_CLOSE: return title_button(23, 20, Symbol::Close, false, fonts, dpi);
+        case FACE_CLOSE_PRESSED: return title_button(23, 20, Symbol::Close, true, fonts, dpi);
+        case FACE_CHECKBOX_EMPTY: return check_box(false, dpi);
+        case FACE_CHECKBOX_CHECKED: return check_box(true, dpi);
+        case FACE_SOUND_ON: return speaker(false, dpi);
+        case FACE_SOUND_OFF: return speaker(true, dpi);
     }
     throw std::invalid_argument("no face bitmap " + std::to_string(id));
 }
 
-Image make_skin(const Fonts& fonts) {
+Image make_skin(const Fonts& fonts, int dpi) {
     using namespace layout;
-    Image img(SKIN_WIDTH, SKIN_HEIGHT);
+    Image img = canvas(SKIN_WIDTH, SKIN_HEIGHT, dpi);
+    const float z = img.zoom();
     Noise noise(0x7E55A4);
     marble(img, noise);
     const Rect all{0, 0, SKIN_WIDTH, SKIN_HEIGHT};
@@ -323,18 +356,19 @@ Image make_skin(const Fonts& fonts) {
     stroke_shape(img, all, round_rect(0.5f, 0.5f, SKIN_WIDTH - 0.5f, SKIN_HEIGHT - 0.5f, 0), 1, COPPER_DEEP);
 
     // The title strip with the emblem, the title and the painted caption buttons.
-    for (int y = 0; y < TITLE_STRIP_HEIGHT; ++y)
-        for (int x = 0; x < SKIN_WIDTH; ++x) {
-            float s = noise.value(x * 0.05f, y * 2.5f) - 0.5f;
-            img.at(x, y) = scale(title_strip_color(y), 1 + s * 0.08f);
-        }
+    const auto strip = [&noise](int x, int y) {
+        float s = noise.value(x * 0.05f, y * 2.5f) - 0.5f;
+        return scale(title_strip_color(y), 1 + s * 0.08f);
+    };
+    for (int py = 0; py < img.px(TITLE_STRIP_HEIGHT); ++py)
+        for (int px = 0; px < img.width(); ++px) img.at(px, py) = enlarged(strip, (px + 0.5f) / z, (py + 0.5f) / z);
     fill_rect(img, Rect{0, TITLE_STRIP_HEIGHT - 1, SKIN_WIDTH, TITLE_STRIP_HEIGHT}, COPPER_DEEP);
     draw_board_emblem(img, 7, 4, 19);
     fonts.bold.draw(img, 33, 20, "Tessary", 15, COPPER_DEEP, 0.8f);
     fonts.bold.draw(img, 32, 19, "Tessary", 15, WHITE);
-    img.paste(title_button(MINIMIZE.w, MINIMIZE.h, Symbol::Minimise, false, fonts), MINIMIZE.x, MINIMIZE.y);
-    img.paste(title_button(HELP.w, HELP.h, Symbol::Maximise, false, fonts), HELP.x, HELP.y);
-    img.paste(title_button(CLOSE.w, CLOSE.h, Symbol::Close, false, fonts), CLOSE.x, CLOSE.y);
+    img.paste(title_button(MINIMIZE.w, MINIMIZE.h, Symbol::Minimise, false, fonts, dpi), img.px(MINIMIZE.x), img.px(MINIMIZE.y));
+    img.paste(title_button(HELP.w, HELP.h, Symbol::Maximise, false, fonts, dpi), img.px(HELP.x), img.px(HELP.y));
+    img.paste(title_button(CLOSE.w, CLOSE.h, Symbol::Close, false, fonts, dpi), img.px(CLOSE.x), img.px(CLOSE.y));
 
     // The board: a copper frame round a dark wooden square with grooves between the cells.
     const int wx0 = BOARD_X - 1, wy0 = BOARD_Y - 1;
@@ -348,19 +382,17 @@ Image make_skin(const Fonts& fonts) {
     stroke_shape(img, fr, frame, 1, COPPER_DEEP, 0.7f);
     Distance well = round_rect(wx0 - 2, wy0 - 2, wx1 + 2, wy1 + 2, 2);
     fill_shape(img, fr, well, solid(COPPER_DEEP));
-    for (int y = wy0; y < wy1; ++y)
-        for (int x = wx0; x < wx1; ++x) img.at(x, y) = wood(noise, x, y);
+    for (int py = img.px(wy0); py < img.px(wy1); ++py)
+        for (int px = img.px(wx0); px < img.px(wx1); ++px)
+            img.at(px, py) = enlarged([&noise](int x, int y) { return wood(noise, x, y); }, (px + 0.5f) / z, (py + 0.5f) / z);
     for (int k = 0; k <= 4; ++k) {
         // Light groove lines on the one-pixel gaps; each cell also gets a soft inner shadow.
         int gx = BOARD_X - 1 + k * CELL_PITCH, gy = BOARD_Y - 1 + k * CELL_PITCH;
-        for (int t = wy0; t < wy1; ++t) {
-            img.blend(gx, t, rgb(214, 170, 118), k == 0 || k == 4 ? 0.35f : 0.75f);
-            img.blend(gx + 1, t, rgb(20, 10, 4), 0.35f);
-        }
-        for (int t = wx0; t < wx1; ++t) {
-            img.blend(t, gy, rgb(214, 170, 118), k == 0 || k == 4 ? 0.35f : 0.75f);
-            img.blend(t, gy + 1, rgb(20, 10, 4), 0.35f);
-        }
+        const float light = k == 0 || k == 4 ? 0.35f : 0.75f;
+        blend_rect(img, Rect{gx, wy0, gx + 1, wy1}, rgb(214, 170, 118), light);
+        blend_rect(img, Rect{gx + 1, wy0, gx + 2, wy1}, rgb(20, 10, 4), 0.35f);
+        blend_rect(img, Rect{wx0, gy, wx1, gy + 1}, rgb(214, 170, 118), light);
+        blend_rect(img, Rect{wx0, gy + 1, wx1, gy + 2}, rgb(20, 10, 4), 0.35f);
     }
 
     // The column of labels between the board and the right panel.
@@ -370,8 +402,8 @@ Image make_skin(const Fonts& fonts) {
     {
         float tw = label.measure("Disable 15/14", 12);
         label.draw(img, CHECKBOX.x - 7 - tw, CHECKBOX.y + 10, "Disable 15/14", 12, INK);
-        stroke_shape(img, rect_of(CHECKBOX, 3), round_rect(CHECKBOX.x - 1, CHECKBOX.y - 1, CHECKBOX.right() + 1, CHECKBOX.bottom() + 1, 1), 1, COPPER_DEEP, 0.35f);
-        img.paste(check_box(false), CHECKBOX.x, CHECKBOX.y);
+        stroke_shape(img, rect_of(CHECKBOX, 3), box_shape(img, CHECKBOX, 1, 1), 1, COPPER_DEEP, 0.35f);
+        img.paste(check_box(false, dpi), img.px(CHECKBOX.x), img.px(CHECKBOX.y));
     }
     label_box(img, noise, cx0, 84, cx1, 147);
     label.draw_centred(img, ccx, 101, "TIME LAPSED:", 12, INK);
@@ -392,8 +424,10 @@ Image make_skin(const Fonts& fonts) {
         Rect pr{p.x - 4, TITLE_STRIP_HEIGHT - 1, SKIN_WIDTH, p.bottom() + 4};
         fill_rect(img, pr, COPPER_DARK);
         bevel(img, pr, round_rect(pr.x0, pr.y0 - 10, pr.x1, pr.y1, 2), 3, 0.5f);
-        fill_rect(img, Rect{p.x - 1, p.y - 1, p.right() + 1, p.bottom() + 1}, COPPER_DEEP);
-        fill_rect(img, rect_of(p), rgb(0, 0, 0));
+        Rect inside = control_pixels(img, p);
+        const int line = img.px(1);
+        fill_pixels(img, Rect{inside.x0 - line, inside.y0 - line, inside.x1 + line, inside.y1 + line}, COPPER_DEEP);
+        fill_pixels(img, inside, rgb(0, 0, 0));
     }
     const int px0 = 548, px1 = 738, pcx = (px0 + px1) / 2;
     label_box(img, noise, px0, 230, px1, 344);
@@ -423,8 +457,8 @@ Image make_skin(const Fonts& fonts) {
     oval_field(img, BEST_TIME);
     oval_field(img, LEAST_MOVES);
     for (const Box& b : {BEST_TIME, LEAST_MOVES}) {
-        stroke_shape(img, rect_of(b, 2), round_rect(b.x - 0.5f, b.y - 0.5f, b.right() + 0.5f, b.bottom() + 0.5f, 0), 1, darken(BEIGE, 0.35f));
-        fill_rect(img, rect_of(b), lighten(BEIGE, 0.4f));
+        stroke_shape(img, rect_of(b, 2), box_shape(img, b, 0.5f, 0), 1, darken(BEIGE, 0.35f));
+        fill_pixels(img, control_pixels(img, b), lighten(BEIGE, 0.4f));
     }
     button_plate(img, SOUND, SPEAKER_GREY, 8);
     fonts.sans.draw(img, px0 + 4, 436, "Version 1.0.2.4", 10.5f, rgb(250, 250, 250), 0.7f);

@@ -59,11 +59,13 @@ float Font::cap_height(float size) const {
 
 float Font::draw(Image& img, float x, float y, const std::string& text, float size, Color c,
                  float opacity) const {
-    impl_->set_size(size);
+    // Rendered at the image's own pixel size, hinted for it.
+    const float z = img.zoom();
+    impl_->set_size(size * z);
     FT_Face f = impl_->face;
-    float pen = x;
+    float pen = x * z;
     FT_UInt prev = 0;
-    const int base = static_cast<int>(std::lround(y));
+    const int base = static_cast<int>(std::lround(y * z));
     for (unsigned char ch : text) {
         FT_UInt gi = FT_Get_Char_Index(f, ch);
         if (prev && gi && FT_HAS_KERNING(f)) {
@@ -85,7 +87,7 @@ float Font::draw(Image& img, float x, float y, const std::string& text, float si
         pen += f->glyph->advance.x / 64.0f;
         prev = gi;
     }
-    return pen;
+    return pen / z;
 }
 
 void Font::draw_centred(Image& img, float cx, float cy, const std::string& text, float size, Color c,

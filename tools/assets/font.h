@@ -16,11 +16,12 @@ public:
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
-    // Advance width of an ASCII text at the given pixel size.
+    // Advance width of an ASCII text at the given size (in pixels at zoom 1).
     float measure(const std::string& text, float size) const;
     // Height of capital letters above the baseline.
     float cap_height(float size) const;
-    // Draws text with its baseline at y, starting at x; returns the pen's end x.
+    // Draws text with its baseline at y, starting at x, all in the image's
+    // units (see Image::zoom); returns the pen's end x.
     float draw(Image& img, float x, float y, const std::string& text, float size, Color c,
                float opacity = 1) const;
     // Draws text centred horizontally on cx, with capitals centred vertically on cy.

@@ -47,9 +47,11 @@ struct BitmapResource {
     const char* file;
 };
 
-// Every bitmap compiled into the program: the skin and the button faces.
+// Every bitmap compiled into the program: the skin (as PNG data) and the
+// button faces, their sizes at 100 %. Each is also drawn for the larger
+// scales, as "<name>_<dpi>.png".
 inline constexpr BitmapResource BITMAP_RESOURCES[] = {
-    {SKIN_BITMAP, 742, 451, "skin.bmp"},
+    {SKIN_BITMAP, 742, 451, "skin.png"},
     {FACE_NEW_GAME, 95, 40, "new_game.bmp"},
     {FACE_NEW_GAME_PRESSED, 95, 40, "new_game_pressed.bmp"},
     {FACE_LOAD_PIC, 95, 40, "load_pic.bmp"},
@@ -73,8 +75,21 @@ struct IconResource {
     const char* file;
 };
 
-// Two icon groups of one 48 x 48 image; group 16 becomes the small class icon.
-inline constexpr IconResource ICON_RESOURCES[] = {{ICON_GROUP_PROGRAM, "tessary_8.ico"}, {ICON_GROUP_SMALL, "tessary_16.ico"}};
+// Two icon groups of one 48 x 48 image; group 16 becomes the small class
+// icon. Group 24 holds the small icon drawn for each larger scale.
+inline constexpr IconResource ICON_RESOURCES[] = {
+    {ICON_GROUP_PROGRAM, "tessary_8.ico"}, {ICON_GROUP_SMALL, "tessary_16.ico"}, {ICON_GROUP_SCALED, "tessary_24.ico"}};
 constexpr int ICON_SIZE = 48;
+constexpr int SMALL_ICON_SIZE = 16;  // at 100 %
+
+// The number picture "PuzNumbs.bmp" drawn for the larger scales, and its fingerprint.
+constexpr const char* NUMBER_PICTURE_FILE = "numbers.png";
+constexpr const char* NUMBER_PICTURE_FINGERPRINT_FILE = "numbers.fingerprint";
+
+// How far, in levels of each colour, the program's rebuilt skin of a larger
+// scale may stray from its drawing where the enlarged 100 % skin comes that
+// close: the skin's correction leaves such pixels out, which halves its size.
+// Under and around the controls it is exact.
+constexpr int SKIN_CORRECTION_TOLERANCE = 2;
 
 }  // namespace resources

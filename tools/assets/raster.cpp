@@ -24,6 +24,18 @@ Rect clip(const Image& img, Rect r) {
             std::min(r.y1, img.height())};
 }
 
+// The pixels a box in units touches, clipped to the image.
+Rect pixels_touched(const Image& img, Rect units) {
+    const float z = img.zoom();
+    return clip(img, {int(std::floor(units.x0 * z)), int(std::floor(units.y0 * z)), int(std::ceil(units.x1 * z)),
+                      int(std::ceil(units.y1 * z))});
+}
+
+// The pixel rectangle whose edges are nearest to a rectangle's in units.
+Rect pixels_of(const Image& img, Rect units) {
+    return {img.px(units.x0), img.px(units.y0), img.px(units.x1), img.px(units.y1)};
+}
+
 void info_header(std::vector<uint8_t>& b, int w, int h, int bits, uint32_t image_bytes) {
     put32(b, 40);
     put32(b, static_cast<uint32_t>(w));
@@ -50,9 +62,14 @@ Color scale(Color c, float k) { return {c.r * k, c.g * k, c.b * k}; }
 Color lighten(Color c, float t) { return mix(c, rgb(255, 255, 255), clamp01(t)); }
 Color darken(Color c, float t) { return mix(c, rgb(0, 0, 0), clamp01(t)); }
 
-Image::Image(int width, int height, Color fill)
-    : w_(width), h_(height), px_(static_cast<size_t>(width) * height, fill),
+Image::Image(int width, int height, Color fill, float zoom)
+    : w_(width), h_(height), zoom_(zoom), px_(static_cast<size_t>(width) * height, fill),
       alpha_(static_cast<size_t>(width) * height, 1.0f) {}
+
+int Image::px(int units) const {
+    const float p = units * zoom_;
+    return p >= 0 ? static_cast<int>(std::floor(p + 0.5f)) : -static_cast<int>(std::floor(0.5f - p));
+}
 
 void Image::blend(int x, int y, Color c, float a) {
     if (!inside(x, y) || a <= 0) return;
@@ -109,42 +126,47 @@ Distance round_rect(float x0, float y0, float x1, float y1, float radius) {
     return [=](float x, float y) { return sd_box(x, y, cx, cy, hw, hh, radius); };
 }
 
+// Pixel centres are taken in units, and distances back in pixels, so that
+// every edge is anti-aliased over one pixel at any zoom.
 void fill_shape(Image& img, Rect bbox, const Distance& d, const Shader& s, float opacity) {
-    Rect r = clip(img, bbox);
+    Rect r = pixels_touched(img, bbox);
+    const float z = img.zoom();
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x) {
-            float cx = x + 0.5f, cy = y + 0.5f;
-            float cover = clamp01(0.5f - d(cx, cy));
+            float cx = (x + 0.5f) / z, cy = (y + 0.5f) / z;
+            float cover = clamp01(0.5f - d(cx, cy) * z);
             if (cover > 0) img.blend(x, y, s(cx, cy), cover * opacity);
         }
 }
 
 void fill_region(Image& img, Rect bbox, const Inside& in, const Shader& s, float opacity) {
-    Rect r = clip(img, bbox);
+    Rect r = pixels_touched(img, bbox);
+    const float z = img.zoom();
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x) {
             int hits = 0;
             for (int j = 0; j < 4; ++j)
                 for (int i = 0; i < 4; ++i)
-                    if (in(x + (i + 0.5f) / 4, y + (j + 0.5f) / 4)) ++hits;
-            if (hits) img.blend(x, y, s(x + 0.5f, y + 0.5f), hits / 16.0f * opacity);
+                    if (in((x + (i + 0.5f) / 4) / z, (y + (j + 0.5f) / 4) / z)) ++hits;
+            if (hits) img.blend(x, y, s((x + 0.5f) / z, (y + 0.5f) / z), hits / 16.0f * opacity);
         }
 }
 
 void bevel(Image& img, Rect bbox, const Distance& d, float width, float depth) {
-    Rect r = clip(img, bbox);
+    Rect r = pixels_touched(img, bbox);
     const float lx = -0.7071f, ly = -0.7071f;
+    const float z = img.zoom(), half = 0.5f / z, rim_width = width * z;
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x) {
-            float cx = x + 0.5f, cy = y + 0.5f;
-            float dist = d(cx, cy);
-            if (dist > 0.5f || dist < -width) continue;
-            float gx = d(cx + 0.5f, cy) - d(cx - 0.5f, cy);
-            float gy = d(cx, cy + 0.5f) - d(cx, cy - 0.5f);
+            float cx = (x + 0.5f) / z, cy = (y + 0.5f) / z;
+            float dist = d(cx, cy) * z;  // in pixels
+            if (dist > 0.5f || dist < -rim_width) continue;
+            float gx = d(cx + half, cy) - d(cx - half, cy);
+            float gy = d(cx, cy + half) - d(cx, cy - half);
             float g = std::hypot(gx, gy);
             if (g < 1e-5f) continue;
             float k = (gx * lx + gy * ly) / g * depth;
-            float rim = clamp01(1 - (-dist) / width);
+            float rim = clamp01(1 - (-dist) / rim_width);
             float cover = clamp01(0.5f - dist);
             Color& p = img.at(x, y);
             Color lit = k > 0 ? lighten(p, k * rim) : darken(p, -k * rim);
@@ -166,18 +188,27 @@ void line(Image& img, float ax, float ay, float bx, float by, float width, Color
                solid(c), opacity);
 }
 
-void fill_rect(Image& img, Rect r, Color c) {
-    r = clip(img, r);
+void fill_pixels(Image& img, Rect pixels, Color c) {
+    Rect r = clip(img, pixels);
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x) img.at(x, y) = c;
 }
 
+void fill_rect(Image& img, Rect r, Color c) { fill_pixels(img, pixels_of(img, r), c); }
+
+void blend_rect(Image& img, Rect r, Color c, float opacity) {
+    r = clip(img, pixels_of(img, r));
+    for (int y = r.y0; y < r.y1; ++y)
+        for (int x = r.x0; x < r.x1; ++x) img.blend(x, y, c, opacity);
+}
+
 void shadow(Image& img, Rect bbox, const Distance& d, float dx, float dy, float radius,
             float strength) {
-    Rect r = clip(img, bbox);
+    Rect r = pixels_touched(img, bbox);
+    const float z = img.zoom();
     for (int y = r.y0; y < r.y1; ++y)
         for (int x = r.x0; x < r.x1; ++x) {
-            float v = d(x + 0.5f - dx, y + 0.5f - dy);
+            float v = d((x + 0.5f) / z - dx, (y + 0.5f) / z - dy);
             float t = clamp01((radius - v) / (2 * radius));
             t = t * t * (3 - 2 * t);
             if (t > 0) img.blend(x, y, rgb(0, 0, 0), t * strength);
@@ -286,43 +317,67 @@ std::vector<uint8_t> encode_bmp24(const Image& img) {
     return b;
 }
 
-std::vector<uint8_t> encode_ico24(const Image& img) {
-    const int w = img.width(), h = img.height();
-    const uint32_t colour_row = static_cast<uint32_t>((w * 3 + 3) & ~3);
-    const uint32_t mask_row = static_cast<uint32_t>(((w + 31) / 32) * 4);
-    const uint32_t image_bytes = (colour_row + mask_row) * static_cast<uint32_t>(h);
+std::vector<uint8_t> encode_ico24(const std::vector<Image>& images) {
     std::vector<uint8_t> b;
     put16(b, 0);
     put16(b, 1);  // icon
-    put16(b, 1);  // one image
-    b.push_back(static_cast<uint8_t>(w));
-    b.push_back(static_cast<uint8_t>(h));
-    b.push_back(0);  // no palette
-    b.push_back(0);
-    put16(b, 1);   // planes
-    put16(b, 24);  // bits
-    put32(b, 40 + image_bytes);
-    put32(b, 6 + 16);
-    info_header(b, w, h * 2, 24, image_bytes);  // the height counts the AND mask too
-    // Transparent pixels are black in the colour rows and set in the mask, so the
-    // desktop shows through them unchanged.
-    for (int y = h - 1; y >= 0; --y) {
-        const size_t start = b.size();
-        for (int x = 0; x < w; ++x) {
-            const bool shown = img.alpha(x, y) >= 0.5f;
-            const Color& c = img.at(x, y);
-            b.push_back(shown ? to_byte(c.b) : 0);
-            b.push_back(shown ? to_byte(c.g) : 0);
-            b.push_back(shown ? to_byte(c.r) : 0);
+    put16(b, static_cast<uint32_t>(images.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+    for (const Image& img : images) {
+        const int w = img.width(), h = img.height();
+        const uint32_t colour_row = static_cast<uint32_t>((w * 3 + 3) & ~3);
+        const uint32_t mask_row = static_cast<uint32_t>(((w + 31) / 32) * 4);
+        const uint32_t image_bytes = (colour_row + mask_row) * static_cast<uint32_t>(h);
+        b.push_back(static_cast<uint8_t>(w));
+        b.push_back(static_cast<uint8_t>(h));
+        b.push_back(0);  // no palette
+        b.push_back(0);
+        put16(b, 1);   // planes
+        put16(b, 24);  // bits
+        put32(b, 40 + image_bytes);
+        put32(b, offset);
+        offset += 40 + image_bytes;
+    }
+    for (const Image& img : images) {
+        const int w = img.width(), h = img.height();
+        const uint32_t colour_row = static_cast<uint32_t>((w * 3 + 3) & ~3);
+        const uint32_t mask_row = static_cast<uint32_t>(((w + 31) / 32) * 4);
+        info_header(b, w, h * 2, 24, (colour_row + mask_row) * static_cast<uint32_t>(h));  // the height counts the AND mask too
+        // Transparent pixels are black in the colour rows and set in the mask, so the
+        // desktop shows through them unchanged.
+        for (int y = h - 1; y >= 0; --y) {
+            const size_t start = b.size();
+            for (int x = 0; x < w; ++x) {
+                const bool shown = img.alpha(x, y) >= 0.5f;
+                const Color& c = img.at(x, y);
+                b.push_back(shown ? to_byte(c.b) : 0);
+                b.push_back(shown ? to_byte(c.g) : 0);
+                b.push_back(shown ? to_byte(c.r) : 0);
+            }
+            while (b.size() - start < colour_row) b.push_back(0);
         }
-        while (b.size() - start < colour_row) b.push_back(0);
+        for (int y = h - 1; y >= 0; --y) {
+            std::vector<uint8_t> bits(mask_row, 0);
+            for (int x = 0; x < w; ++x)
+                if (img.alpha(x, y) < 0.5f) bits[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            b.insert(b.end(), bits.begin(), bits.end());
+        }
     }
-    for (int y = h - 1; y >= 0; --y) {
-        std::vector<uint8_t> bits(mask_row, 0);
-        for (int x = 0; x < w; ++x)
-            if (img.alpha(x, y) < 0.5f) bits[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
-        b.insert(b.end(), bits.begin(), bits.end());
-    }
+    return b;
+}
+
+std::vector<uint8_t> encode_ico24(const Image& img) { return encode_ico24(std::vector<Image>{img}); }
+
+std::vector<uint8_t> rgb_bytes(const Image& img) {
+    std::vector<uint8_t> b;
+    b.reserve(static_cast<size_t>(img.width()) * img.height() * 3);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const Color& c = img.at(x, y);
+            b.push_back(to_byte(c.r));
+            b.push_back(to_byte(c.g));
+            b.push_back(to_byte(c.b));
+        }
     return b;
 }
 
