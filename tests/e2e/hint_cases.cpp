@@ -27,13 +27,15 @@ int framed_tile(const App& app) {
     Image shot;
     if (!capture_client(app.window(), shot)) return -1;
     const Rgb black{0, 0, 0}, yellow{255, 220, 0};
+    // Each ring is 3 pixels wide at 100 %, as many times the scale at a larger one.
+    const int ring = MulDiv(3, app.dpi(), 96), b = ring / 2, y = ring + ring / 2;
     for (int tile = 1; tile <= 15; ++tile) {
         const ClientRect r = app.rect(TILE_ID[tile]);
         const int mid_x = r.x + r.width / 2, mid_y = r.y + r.height / 2;
         const int right = r.x + r.width - 1, bottom = r.y + r.height - 1;
         const struct { int x, y; Rgb colour; } probes[] = {
-            {r.x + 1, mid_y, black}, {r.x + 4, mid_y, yellow}, {right - 1, mid_y, black}, {right - 4, mid_y, yellow},
-            {mid_x, r.y + 1, black}, {mid_x, r.y + 4, yellow}, {mid_x, bottom - 1, black}, {mid_x, bottom - 4, yellow},
+            {r.x + b, mid_y, black}, {r.x + y, mid_y, yellow}, {right - b, mid_y, black}, {right - y, mid_y, yellow},
+            {mid_x, r.y + b, black}, {mid_x, r.y + y, yellow}, {mid_x, bottom - b, black}, {mid_x, bottom - y, yellow},
         };
         bool framed = true;
         for (const auto& p : probes) framed = framed && colour_distance(shot.at(p.x, p.y), p.colour) <= 8;
