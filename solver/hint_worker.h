@@ -45,7 +45,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<Cells> wanted_;  // the next search, not yet started
-    std::atomic<bool> stop_search_{false};
+    std::atomic<bool> stop_search_{false};  // declared before solver_, whose helpers read it to the end
     std::atomic<bool> stopping_{false};
     std::unique_ptr<Solver> solver_;
 };

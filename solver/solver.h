@@ -49,7 +49,8 @@ public:
     // search (0: as many as the machine has cores); every count finds the same
     // way, and a search while another runs on the same solver runs on one.
     // When *stop turns true, returns within a millisecond or so with stopped
-    // set and no tiles.
+    // set and no tiles. *stop must live as long as the solver: a helper thread
+    // may look at it once more just after solve returns.
     Solution solve(const Cells& cells, const std::atomic<bool>* stop = nullptr, int threads = 0) const;
 
     struct Databases;  // defined in solver.cpp, beside the search that reads them

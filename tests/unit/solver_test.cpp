@@ -114,8 +114,9 @@ TEST(Solver, SeveralThreadsFindTheSameWayAsOne) {
 }
 
 TEST(Solver, TheStopFlagEndsTheSearchOnOneThreadOrMany) {
+    static std::atomic<bool> stop;  // outlives the shared solver's helpers
     for (const int threads : {1, 4}) {
-        std::atomic<bool> stop{false};
+        stop = false;
         Solution solution;
         const double ms =
             ms_to_stop(stop, [&] { return shared_solver().solve(FARTHEST, &stop, threads); }, solution, 300);
