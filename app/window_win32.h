@@ -4,8 +4,8 @@
 
 #include "app/display_win32.h"
 #include "app/game_window.h"
-#include "solver/hint_thread_win32.h"
 #include "ids/display_scale.h"
+#include "solver/hint_thread_win32.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 
 class Game;
 
-// Identifier and period of the only timer, the game clock.
+// Identifier and period of the game clock's timer.
 constexpr UINT_PTR CLOCK_TIMER_ID = 1;
 constexpr UINT CLOCK_INTERVAL_MS = 1000;
 
