@@ -54,11 +54,6 @@ TEST(ScaledArt, EnlargingKeepsFlatColoursAndBlendsBetweenPixels) {
     EXPECT_EQ(std::vector<std::uint8_t>(to.begin(), to.begin() + 3), (std::vector<std::uint8_t>{0, 0, 0}));
 }
 
-TEST(ScaledArt, FingerprintIsFnv1a) {
-    const std::uint8_t a[] = {'a'};
-    EXPECT_EQ(fingerprint(a, 1), 0xaf63dc4c8601ec8cull);
-}
-
 TEST(ScaledArt, PngRowsUndoEveryFilter) {
     const int width = 5, height = 4;
     std::vector<unsigned char> rgb;
